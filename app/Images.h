@@ -1,0 +1,22 @@
+// The two images built into the program.
+#pragma once
+
+#include <QByteArray>
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+
+namespace app {
+
+// The 32 x 32 program icon: executable, main window and About picture.
+QPixmap AppIconPixmap();
+QIcon AppIcon();
+
+// The pointing hand of the main window's buttons, with the hot spot its file gives.
+QCursor HandPointer();
+
+// The hot spot stored in the directory entry of a .cur file; (0, 0) when it is not one.
+QPoint CursorHotSpot(const QByteArray& curFile);
+
+} // namespace app

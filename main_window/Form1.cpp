@@ -1,0 +1,210 @@
+#include "Form1.h"
+
+#include "Cp1252.h"
+#include "Images.h"
+#include "Layout.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <map>
+
+namespace main_window {
+namespace {
+
+using app::BgrColor;
+using app::BoldSansSerif;
+using app::TwipsRect;
+
+constexpr std::uint32_t LightCyan = 0x00FFFFC0;
+constexpr std::uint32_t LightYellow = 0x00C0FFFF;
+constexpr std::uint32_t Navy = 0x00800000;
+constexpr std::uint32_t LightGreen = 0x0080FF80;
+constexpr std::uint32_t Grey = 0x00C0C0C0;
+constexpr std::uint32_t Blue = 0x00C00000;
+
+QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QString& caption,
+                    std::uint32_t background) {
+    auto* const button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, BgrColor(background));
+    button->setPalette(palette);
+    button->setCursor(app::HandPointer());
+    return button;
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, BgrColor(bgr));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      requestAbout_(std::move(requestAbout)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvelin "));
+    setWindowIcon(app::AppIcon());
+    setFont(app::SansSerif());
+    resize(app::Pixels(6735), app::Pixels(3705));
+    // A tool window does not end the program by default; this one is the main window.
+    setAttribute(Qt::WA_QuitOnClose, true);
+
+    std::map<int, QWidget*> tabOrder;
+
+    CmdAide =
+        button(this, "CmdAide", TwipsRect(120, 120, 975, 255), QStringLiteral("A lire"), Grey);
+    CmdAide->setAccessibleDescription(QStringLiteral("À propos du programme"));
+    tabOrder[20] = CmdAide;
+
+    LongPos = entryBox("LongPos", 12, TwipsRect(5760, 720, 375, 405), "E", 1, 9.75,
+                       "Longitude, hémisphère E ou W");
+    LatPos = entryBox("LatPos", 11, TwipsRect(2640, 720, 375, 375), "N", 1, 9.75,
+                      "Latitude, hémisphère N ou S");
+    LongSec = entryBox("LongSec", 10, TwipsRect(4800, 720, 615, 375), "00.00", 5, 9.75,
+                       "Longitude, secondes");
+    LongMin =
+        entryBox("LongMin", 9, TwipsRect(4320, 720, 375, 375), "00", 2, 9.75, "Longitude, minutes");
+    LongDeg =
+        entryBox("LongDeg", 8, TwipsRect(3840, 720, 375, 375), "05", 2, 9.75, "Longitude, degrés");
+    LatSec = entryBox("LatSec", 7, TwipsRect(1680, 720, 615, 375), "00.00", 5, 8.25,
+                      "Latitude, secondes");
+    LatMin =
+        entryBox("LatMin", 6, TwipsRect(1080, 720, 375, 375), "00", 2, 9.75, "Latitude, minutes");
+    LatDeg =
+        entryBox("LatDeg", 5, TwipsRect(600, 720, 375, 375), "46", 2, 9.75, "Latitude, degrés");
+    for (QLineEdit* const box :
+         {LongPos, LatPos, LongSec, LongMin, LongDeg, LatSec, LatMin, LatDeg}) {
+        tabOrder[box->property("tabIndex").toInt()] = box;
+    }
+
+    TextTrame = new QLineEdit(this);
+    TextTrame->setObjectName(QStringLiteral("TextTrame"));
+    TextTrame->setGeometry(TwipsRect(240, 2760, 6255, 405));
+    TextTrame->setReadOnly(true);
+    TextTrame->setMaxLength(32767);
+    setColour(TextTrame, QPalette::Base, LightYellow);
+    setColour(TextTrame, QPalette::Text, Navy);
+    TextTrame->setAccessibleName(QStringLiteral("Trame NMEA"));
+    tabOrder[3] = TextTrame;
+
+    Command1 = button(this, "Command1", TwipsRect(2520, 1800, 1935, 495),
+                      QStringLiteral("Créer la trame NMEA"), LightGreen);
+    Command1->setFont(BoldSansSerif(8.25));
+    Command1->setAccessibleDescription(QStringLiteral("Compose la trame de la position saisie"));
+    tabOrder[0] = Command1;
+
+    // The marks are shorter than a line of their font: only its top, where they sit, shows.
+    label("Label9", TwipsRect(5400, 600, 135, 135), "''", 13.5);
+    label("Label8", TwipsRect(2280, 600, 255, 135), "''", 13.5);
+    label("Label7", TwipsRect(4680, 600, 255, 135), "'", 13.5);
+    label("Label5", TwipsRect(1560, 600, 135, 255), "'", 13.5);
+    label("Label4", TwipsRect(4200, 600, 135, 135), "°", 12);
+    label("Label3", TwipsRect(960, 600, 135, 135), "°", 12);
+    Label6 = label("Label6", TwipsRect(360, 2400, 6015, 375),
+                   " $GPRMC,221545.000,A,4642.8593,N,00538.6125,E,0.28,257.55,161110,,,A*6A", 0);
+    Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    for (auto [name, geometry, text, points] :
+         {std::tuple{"Label2", TwipsRect(3000, 3240, 975, 255), "Trame", 12.0},
+          std::tuple{"Label1", TwipsRect(4200, 1200, 1695, 375), "Longitude", 13.5},
+          std::tuple{"Latitude", TwipsRect(1200, 1200, 1215, 375), "Latitude", 13.5}}) {
+        QLabel* const caption = label(name, geometry, text, points);
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setAutoFillBackground(false);
+        if (points > 12.0) {
+            setColour(caption, QPalette::WindowText, Blue);
+        }
+    }
+
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : tabOrder) {
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+
+    connect(LatPos, &QLineEdit::textChanged, this, &Form1::LatPos_Change);
+    connect(LongPos, &QLineEdit::textChanged, this, &Form1::LongPos_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(CmdAide, &QPushButton::clicked, this, &Form1::CmdAide_Click);
+
+    Command1->setFocus();
+    Form_Load();
+}
+
+QLineEdit* Form1::entryBox(const char* name, int tab, QRect geometry, const char* text,
+                           int maxLength, qreal points, const char* accessibleName) {
+    auto* const box = new QLineEdit(QString::fromUtf8(text), this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setProperty("tabIndex", tab);
+    box->setGeometry(geometry);
+    box->setMaxLength(maxLength);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFont(BoldSansSerif(points));
+    setColour(box, QPalette::Base, LightCyan);
+    box->setAccessibleName(QString::fromUtf8(accessibleName));
+    return box;
+}
+
+// Labels are opaque unless made transparent; points 0 keeps the window's font.
+QLabel* Form1::label(const char* name, QRect geometry, const char* text, qreal points) {
+    auto* const label = new QLabel(QString::fromUtf8(text), this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    if (points > 0) {
+        label->setFont(BoldSansSerif(points));
+    }
+    return label;
+}
+
+void Form1::Form_Load() {
+    composer_.ResetTrame();
+    Label6->hide();
+}
+
+// Setting a box to the text it holds raises no change, so each settles after one rewrite.
+void Form1::LatPos_Change() {
+    const QString text = LatPos->text();
+    LatPos->setText(text == QLatin1String("N") || text == QLatin1String("n") ? QStringLiteral("N")
+                                                                             : QStringLiteral("S"));
+}
+
+void Form1::LongPos_Change() {
+    const QString text = LongPos->text();
+    LongPos->setText(text == QLatin1String("E") || text == QLatin1String("e")
+                         ? QStringLiteral("E")
+                         : QStringLiteral("W"));
+}
+
+void Form1::Command1_Click() {
+    TextTrame->clear();
+    composer::TrameFields fields{ToCp1252(LatDeg->text()),  ToCp1252(LatMin->text()),
+                                 ToCp1252(LatSec->text()),  ToCp1252(LatPos->text()),
+                                 ToCp1252(LongDeg->text()), ToCp1252(LongMin->text()),
+                                 ToCp1252(LongSec->text()), ToCp1252(LongPos->text())};
+    const std::string sentence = composer_.ComposeTrame(fields);
+    LatDeg->setText(FromCp1252(fields.latDeg));
+    LatMin->setText(FromCp1252(fields.latMin));
+    LongDeg->setText(FromCp1252(fields.longDeg));
+    LongMin->setText(FromCp1252(fields.longMin));
+    TextTrame->setText(FromCp1252(sentence));
+    TextTrame->setCursorPosition(0); // show the start of the sentence
+}
+
+void Form1::CmdAide_Click() {
+    if (requestAbout_) {
+        requestAbout_();
+    }
+}
+
+} // namespace main_window

@@ -1,0 +1,50 @@
+// The main window: eight position boxes, the compose button and the sentence.
+#pragma once
+
+#include "Composer.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace main_window {
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // requestAbout is what the "A lire" button asks for.
+    explicit Form1(std::function<void()> requestAbout = {}, QWidget* parent = nullptr);
+
+private:
+    void Form_Load();
+    void LatPos_Change();
+    void LongPos_Change();
+    void Command1_Click();
+    void CmdAide_Click();
+
+    QLineEdit* entryBox(const char* name, int tab, QRect geometry, const char* text, int maxLength,
+                        qreal points, const char* accessibleName);
+    QLabel* label(const char* name, QRect geometry, const char* text, qreal points);
+
+    composer::Composer composer_;
+    std::function<void()> requestAbout_;
+
+    QPushButton* CmdAide;
+    QLineEdit* LongPos;
+    QLineEdit* LatPos;
+    QLineEdit* LongSec;
+    QLineEdit* LongMin;
+    QLineEdit* LongDeg;
+    QLineEdit* LatSec;
+    QLineEdit* LatMin;
+    QLineEdit* LatDeg;
+    QLineEdit* TextTrame;
+    QPushButton* Command1;
+    QLabel* Label6;
+};
+
+} // namespace main_window

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12. Idempotent: when every
+# package is there it only asks dpkg, which takes a fraction of a second.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config python3
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    googletest libgtest-dev
+    clang-format
+    fonts-liberation2
+    xvfb xauth imagemagick
+    desktop-file-utils appstream
+    locales
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "These packages are missing; run this as root (or install them with sudo)." >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The tests check that a French locale changes nothing in the sentence.
+if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+    echo "Generating the fr_FR.UTF-8 locale"
+    localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
+fi

@@ -1,0 +1,17 @@
+// Widget tests share one application object, the program's own.
+#include "FatalErrors.h"
+#include "Layout.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // Headless unless a caller asks for a real display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    app::Application application(argc, argv);
+    application.setStyle(QStringLiteral("Fusion"));
+    app::InstallFontSubstitutes();
+    return RUN_ALL_TESTS();
+}
