@@ -76,6 +76,11 @@ TEST_F(MainWindow, StartsWithTheDefaultPositionAndNoSentence) {
     EXPECT_FALSE(form->windowIcon().isNull());
 }
 
+TEST(MainWindowLoad, SampleSentenceIsHiddenBeforeTheFirstShow) {
+    const main_window::Form1 form;
+    EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("Label6"))->isHidden());
+}
+
 TEST_F(MainWindow, ControlsStandWhereTheDesignPutsThem) {
     const struct {
         const char* name;
