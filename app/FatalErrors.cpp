@@ -1,7 +1,7 @@
 #include "FatalErrors.h"
 
-#include "AppDescriptor.h"
 #include "Failure.h"
+#include "Title.h"
 
 #include <QMessageBox>
 
@@ -10,10 +10,6 @@
 
 namespace app {
 namespace {
-
-QString title() {
-    return QString::fromUtf8(AppDescriptor.Title.data(), AppDescriptor.Title.size());
-}
 
 QString description(std::exception_ptr error) {
     try {
@@ -52,7 +48,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         // Nothing after this handler may run on a state it left half done: tell the user,
         // then leave every event loop; main() returns and the windows go with it.
-        fatalBox_(title(), FatalErrorText(std::current_exception()));
+        fatalBox_(Title(), FatalErrorText(std::current_exception()));
         exit(EXIT_FAILURE);
         return true;
     }

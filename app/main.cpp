@@ -1,4 +1,5 @@
 // Start-up: the descriptor is a constant, so the first thing to build is the main window.
+#include "AboutSlot.h"
 #include "FatalErrors.h"
 #include "Form1.h"
 #include "Layout.h"
@@ -9,7 +10,10 @@ int main(int argc, char* argv[]) {
     application.setStyle(QStringLiteral("Fusion"));
     app::InstallFontSubstitutes();
 
-    main_window::Form1 form;
+    // Empty until "A lire" first asks for the About window; it outlives both windows.
+    about_window::AboutSlot about;
+    main_window::Form1 form([&about] { about.Request(); });
     form.show();
+    // The program ends when the last of its windows is closed, whichever that is.
     return application.exec();
 }

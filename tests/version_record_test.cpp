@@ -66,7 +66,7 @@ TEST(VersionRecord, EveryStringOfTheFrenchBlock) {
         {L"CompanyName", L"vexor"},
         {L"FileDescription", L"Création d'une trame GPS"},
         {L"LegalCopyright", L"vexor"},
-        {L"LegalTrademarks", L"vexor.example.org"},
+        {L"LegalTrademarks", L"vexor.example"},
         {L"ProductName", L"Quorvelin"},
         {L"FileVersion", L"1.00"},
         {L"ProductVersion", L"1.00"},

@@ -1,0 +1,31 @@
+// The one About window of the process: created on first request, shown modeless, and loaded
+// afresh after each close.
+#pragma once
+
+#include "frmAbout.h"
+
+#include <QPointer>
+
+namespace about_window {
+
+class AboutSlot {
+public:
+    explicit AboutSlot(const app::AppDescriptorRecord& descriptor = app::AppDescriptor,
+                       AboutServices services = SystemServices());
+    AboutSlot(const AboutSlot&) = delete;
+    AboutSlot& operator=(const AboutSlot&) = delete;
+    ~AboutSlot();
+
+    // Loads the window if it is not loaded, then shows it, or only brings it to the front.
+    void Request();
+
+    // The loaded window, or null.
+    frmAbout* window() const { return window_; }
+
+private:
+    const app::AppDescriptorRecord& descriptor_;
+    AboutServices services_;
+    QPointer<frmAbout> window_;
+};
+
+} // namespace about_window

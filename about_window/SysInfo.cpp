@@ -1,0 +1,102 @@
+#include "SysInfo.h"
+
+#include "Programs.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+
+namespace about_window {
+namespace {
+
+namespace registry = platform::registry;
+
+// The registry is only read: asking for write rights under HKEY_LOCAL_MACHINE gets a
+// standard user refused.
+constexpr std::uint32_t ReadAccess = registry::KeyRead;
+constexpr std::uint32_t BufferSize = 1024;
+
+constexpr const char* ToolPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* ToolPathValue = "PATH";
+constexpr const char* ToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr const char* ToolFolderValue = "MSINFO";
+constexpr const char* ToolFileName = "\\MSINFO32.EXE";
+
+// "&h" and two uppercase digits a byte, most significant (last stored) first. Kept as text:
+// the launcher only ever uses it as a path.
+std::string dwordText(const unsigned char* data, std::uint32_t size) {
+    std::string text = "&h";
+    for (std::uint32_t i = size; i > 0; --i) {
+        std::array<char, 3> digits{};
+        std::snprintf(digits.data(), digits.size(), "%02X", data[i - 1]);
+        text += digits.data();
+    }
+    return text;
+}
+
+} // namespace
+
+bool GetKeyValue(registry::Key KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                 std::string& KeyVal) {
+    registry::OpenedKey key;
+    if (key.open(KeyRoot, KeyName, ReadAccess) != registry::Success) {
+        KeyVal.clear();
+        return false;
+    }
+    std::array<unsigned char, BufferSize> buffer{};
+    std::uint32_t size = BufferSize;
+    std::uint32_t type = 0;
+    if (registry::QueryValue(key.get(), SubKeyRef, type, buffer.data(), size) !=
+        registry::Success) {
+        KeyVal.clear();
+        return false;
+    }
+    if (size == 0) {
+        throw std::invalid_argument("registry value of no bytes");
+    }
+    // One terminating 0 is dropped, whatever the type.
+    const std::uint32_t length = buffer[size - 1] == 0 ? size - 1 : size;
+    if (type == registry::TypeSz) {
+        KeyVal.assign(reinterpret_cast<const char*>(buffer.data()), length);
+    } else if (type == registry::TypeDword) {
+        KeyVal = dwordText(buffer.data(), length);
+    }
+    return true;
+}
+
+namespace {
+
+// False when the registry names no tool; errors (an unreadable value, a failed start) throw.
+bool startTool() {
+    std::string toolPath;
+    if (!GetKeyValue(registry::LocalMachine, ToolPathKey, ToolPathValue, toolPath)) {
+        if (!GetKeyValue(registry::LocalMachine, ToolFolderKey, ToolFolderValue, toolPath)) {
+            return false;
+        }
+        // Plain joining: a folder ending in a backslash gives a doubled one.
+        if (!platform::PlainFileExists(toolPath + ToolFileName)) {
+            return false;
+        }
+        toolPath += ToolFileName;
+    }
+    // The path from the first value is started without a file test.
+    platform::StartProgramFile(toolPath, platform::ShowNormal);
+    return true;
+}
+
+} // namespace
+
+void StartSysInfo(const std::function<void()>& showUnavailable) {
+    bool started = false;
+    try {
+        started = startTool();
+    } catch (...) {
+        // Whatever went wrong, the user learns the same thing.
+    }
+    if (!started) {
+        showUnavailable();
+    }
+}
+
+} // namespace about_window
