@@ -1,0 +1,37 @@
+// The stand-in refuses what a standard user is refused under HKEY_LOCAL_MACHINE, so the
+// reader's access rights are checked off Windows too.
+#include "RegistryStandIn.h"
+#include "SysInfo.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace registry = platform::registry;
+
+TEST(StandInRegistry, GrantsReadingButRefusesWriteRights) {
+    registry::standin::Clear();
+    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    registry::standin::SetValue(registry::LocalMachine, key, "PATH", registry::TypeSz,
+                                std::string("C:\\x.exe\0", 9));
+    const struct {
+        std::uint32_t rights;
+        long status;
+    } cases[] = {{0x2003F, registry::AccessDenied},
+                 {registry::KeyRead | registry::KeyWriteRights, registry::AccessDenied},
+                 {registry::KeyRead, registry::Success},
+                 {registry::KeyQueryValue, registry::Success}};
+    for (const auto& c : cases) {
+        registry::OpenedKey opened;
+        EXPECT_EQ(opened.open(registry::LocalMachine, key, c.rights), c.status)
+            << std::hex << c.rights;
+    }
+    EXPECT_EQ(registry::standin::OpenKeyCount(), 0);
+
+    std::string path;
+    EXPECT_TRUE(about_window::GetKeyValue(registry::LocalMachine, key, "PATH", path));
+    EXPECT_EQ(path, "C:\\x.exe");
+    registry::standin::Clear();
+}
+
+} // namespace
