@@ -106,7 +106,10 @@ protected:
             GTEST_SKIP() << "would rewrite this machine's system-information keys";
         }
         Registry::SetUp();
-        scratch = fs::temp_directory_path() / "quorvelin-launcher";
+        // One folder a test: CTest runs the tests of this program side by side.
+        scratch = fs::temp_directory_path() /
+                  (std::string("quorvelin-") +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(scratch);
         fs::create_directories(scratch);
     }
