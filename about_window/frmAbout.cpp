@@ -150,13 +150,13 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblvexor) {
-        if (event->type() == QEvent::MouseMove) {
-            lblvexor_MouseMove();
-            return true;
-        }
+    if (watched == lblvexor && event->type() == QEvent::MouseMove) {
+        lblvexor_MouseMove();
+        return true;
+    }
+    if (watched == lblvexor && event->type() == QEvent::MouseButtonRelease) {
         const auto* const mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+        if (mouse->button() == Qt::LeftButton &&
             lblvexor->rect().contains(mouse->position().toPoint())) {
             lblvexor_Click();
             return true;
