@@ -32,6 +32,51 @@ else
     fail "Linux build"
 fi
 
+stage "sanitizers: unit and widget tests under AddressSanitizer and UBSan"
+if [[ ! -f build-asan/build.ninja ]]; then
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" ||
+        fail "sanitizer configure"
+fi
+if cmake --build build-asan -j "$jobs"; then
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --output-on-failure -j "$jobs") || fail "tests under sanitizers"
+else
+    fail "sanitizer build"
+fi
+
+stage "fuzzing: libFuzzer with AddressSanitizer and UBSan, ${FUZZ_SECONDS:=30} s a target"
+if ! command -v clang++ >/dev/null; then
+    skipped "fuzzing" "clang++ is not installed"
+else
+    if [[ ! -f build-fuzz/build.ninja ]]; then
+        CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DQUORVELIN_WITH_QT=OFF -DQUORVELIN_TESTS=OFF -DQUORVELIN_FUZZ=ON \
+            -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" ||
+            fail "fuzz configure"
+    fi
+    if cmake --build build-fuzz -j "$jobs"; then
+        for target in compose registry; do
+            work=build-fuzz/run-$target
+            rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
+            # Inputs that once crashed are replayed first; then a bounded run from the seeds.
+            mapfile -t regressions < <(find "fuzz/regressions/$target" -type f ! -name '.keep')
+            if ((${#regressions[@]})) && ! "build-fuzz/fuzz/${target}_fuzz" "${regressions[@]}"; then
+                fail "fuzz regression inputs of $target"
+            fi
+            if ! "build-fuzz/fuzz/${target}_fuzz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+                -artifact_prefix="$work/artifacts/" "$work/corpus" "fuzz/corpus/$target" 2>"$work/log"; then
+                tail -40 "$work/log"
+                fail "fuzzing $target: keep the input in $work/artifacts as fuzz/regressions/$target/"
+            else
+                grep -E 'stat::number_of_executed_units|Done' "$work/log" | tail -2
+            fi
+        done
+    else
+        fail "fuzz build"
+    fi
+fi
+
 stage "install: desktop entry, metainfo, icon"
 stage_dir=$root/build/install-check
 rm -rf "$stage_dir"

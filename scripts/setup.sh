@@ -7,7 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
     googletest libgtest-dev
-    clang-format
+    clang-format clang libclang-rt-14-dev
+    libbenchmark-dev python3-nmea2 gpsd-clients
     fonts-liberation2
     xvfb xauth imagemagick
     desktop-file-utils appstream
