@@ -98,6 +98,24 @@ else
     fail "cmake --install"
 fi
 
+stage "Debian package"
+rm -rf build/package && mkdir -p build/package/root
+if (cd build/package && cpack -G DEB --config ../CPackConfig.cmake >cpack.log 2>&1); then
+    deb=$(ls build/package/*.deb)
+    echo "$deb: $(dpkg-deb -f "$deb" Depends)"
+    dpkg -x "$deb" build/package/root
+    for file in usr/bin/Quorvelin \
+        usr/share/applications/org.example.vexor.quorvelin.desktop \
+        usr/share/metainfo/org.example.vexor.quorvelin.metainfo.xml \
+        usr/share/icons/hicolor/32x32/apps/org.example.vexor.quorvelin.png; do
+        [[ -f build/package/root/$file ]] || fail "package lacks $file"
+    done
+    dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not depend on Qt Widgets"
+else
+    cat build/package/cpack.log
+    fail "cpack"
+fi
+
 stage "Windows: cross-build with MinGW-w64, tests under Wine"
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null; then
     skipped "Windows stage" "MinGW-w64 or Wine is not installed"

@@ -25,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view model = composer::TrameTemplate;
     for (int round = 0; round < 4 && input.remaining_bytes() > 0; ++round) {
         composer::TrameFields fields;
-        for (std::string* text : {&fields.latDeg, &fields.latMin, &fields.latSec, &fields.latPos,
-                                  &fields.longDeg, &fields.longMin, &fields.longSec, &fields.longPos}) {
+        for (std::string* text :
+             {&fields.latDeg, &fields.latMin, &fields.latSec, &fields.latPos, &fields.longDeg,
+              &fields.longMin, &fields.longSec, &fields.longPos}) {
             *text = input.ConsumeRandomLengthString(16);
         }
         const std::string sentence = composer.ComposeTrame(fields);
@@ -37,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         char checksum[3];
         std::snprintf(checksum, sizeof checksum, "%02X",
                       composer::NmeaChecksum(std::string_view(sentence).substr(1, 66)));
-        require(sentence[67] == '*' && sentence.compare(68, 2, checksum) == 0, "checksum", sentence);
+        require(sentence[67] == '*' && sentence.compare(68, 2, checksum) == 0, "checksum",
+                sentence);
         require(composer::SecondsFraction(fields.latSec).size() == 4, "fraction", sentence);
     }
     return 0;

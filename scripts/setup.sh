@@ -10,7 +10,7 @@ packages=(
     clang-format clang libclang-rt-14-dev
     libbenchmark-dev python3-nmea2 gpsd-clients
     fonts-liberation2
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick dpkg-dev
     desktop-file-utils appstream
     locales
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine

@@ -11,8 +11,9 @@ int main() {
     while (std::getline(std::cin, line)) {
         std::istringstream texts(line);
         composer::TrameFields fields;
-        for (std::string* text : {&fields.latDeg, &fields.latMin, &fields.latSec, &fields.latPos,
-                                  &fields.longDeg, &fields.longMin, &fields.longSec, &fields.longPos}) {
+        for (std::string* text :
+             {&fields.latDeg, &fields.latMin, &fields.latSec, &fields.latPos, &fields.longDeg,
+              &fields.longMin, &fields.longSec, &fields.longPos}) {
             std::getline(texts, *text, '\t');
         }
         composer::Composer composer;
