@@ -98,6 +98,9 @@ else
     fail "cmake --install"
 fi
 
+stage "benchmarks (figures are printed, never checked)"
+bench/run.sh || fail "benchmarks"
+
 stage "Debian package"
 rm -rf build/package && mkdir -p build/package/root
 if (cd build/package && cpack -G DEB --config ../CPackConfig.cmake >cpack.log 2>&1); then

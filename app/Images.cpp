@@ -11,12 +11,65 @@ QByteArray resource(const char* path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray{};
 }
 
+quint32 dword(const QByteArray& bytes, qsizetype at) {
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+QPixmap pixmapOf(const QByteArray& file, const char* format) {
+    QImage image = DecodeIconImage(file);
+    if (image.isNull()) {
+        image = QImage::fromData(file, format);
+    }
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
+QImage DecodeIconImage(const QByteArray& file) {
+    constexpr qsizetype directorySize = 6 + 16;
+    constexpr qsizetype headerSize = 40;
+    if (file.size() < directorySize + headerSize) {
+        return {};
+    }
+    const qsizetype image = dword(file, 18);
+    const int width = qFromLittleEndian<qint32>(file.constData() + image + 4);
+    const int height = qFromLittleEndian<qint32>(file.constData() + image + 8) / 2;
+    const int bits = qFromLittleEndian<quint16>(file.constData() + image + 14);
+    if (dword(file, image) != headerSize || width <= 0 || width > 256 || height <= 0 ||
+        height > 256 || (bits != 1 && bits != 4 && bits != 8) || dword(file, image + 16) != 0) {
+        return {};
+    }
+    // Rows are bottom-up and padded to 4 bytes: palette indices, then the 1-bit mask
+    // (set where the picture is transparent).
+    const qsizetype colours = qsizetype(1) << bits;
+    const qsizetype palette = image + headerSize;
+    const qsizetype colourRow = ((qsizetype(width) * bits + 31) / 32) * 4;
+    const qsizetype maskRow = ((qsizetype(width) + 31) / 32) * 4;
+    const qsizetype pixels = palette + 4 * colours;
+    const qsizetype mask = pixels + colourRow * height;
+    if (file.size() < mask + maskRow * height) {
+        return {};
+    }
+    const auto* const data = reinterpret_cast<const uchar*>(file.constData());
+    QImage decoded(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        const uchar* const row = data + pixels + colourRow * (height - 1 - y);
+        const uchar* const maskBits = data + mask + maskRow * (height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const int bit = x * bits;
+            const int index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1);
+            const bool transparent = (maskBits[x / 8] >> (7 - x % 8)) & 1;
+            const uchar* const bgr = data + palette + 4 * index;
+            decoded.setPixel(x, y, transparent ? qRgba(0, 0, 0, 0) : qRgb(bgr[2], bgr[1], bgr[0]));
+        }
+    }
+    return decoded;
+}
+
+// Decoded here rather than by Qt's image plugins: loading a plugin costs the start-up more
+// than these two small pictures do.
 QPixmap AppIconPixmap() {
-    QPixmap pixmap;
-    pixmap.loadFromData(resource(":/AppIcon.ico"), "ICO");
-    return pixmap;
+    return pixmapOf(resource(":/AppIcon.ico"), "ICO");
 }
 
 QIcon AppIcon() {
@@ -37,10 +90,8 @@ QPoint CursorHotSpot(const QByteArray& curFile) {
 
 QCursor HandPointer() {
     const QByteArray file = resource(":/HandPointer.cur");
-    QPixmap pixmap;
-    pixmap.loadFromData(file, "CUR");
     const QPoint hotSpot = CursorHotSpot(file);
-    return QCursor(pixmap, hotSpot.x(), hotSpot.y());
+    return QCursor(pixmapOf(file, "CUR"), hotSpot.x(), hotSpot.y());
 }
 
 } // namespace app

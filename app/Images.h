@@ -4,10 +4,15 @@
 #include <QByteArray>
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 
 namespace app {
+
+// The first picture of an .ico or .cur file of 1, 4 or 8 bits a pixel with a palette;
+// a null image for any other kind of file.
+QImage DecodeIconImage(const QByteArray& file);
 
 // The 32 x 32 program icon: executable, main window and About picture.
 QPixmap AppIconPixmap();

@@ -3,6 +3,7 @@
 #include "FatalErrors.h"
 #include "Form1.h"
 #include "Layout.h"
+#include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
     app::Application application(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     // Empty until "A lire" first asks for the About window; it outlives both windows.
     about_window::AboutSlot about;
     main_window::Form1 form([&about] { about.Request(); });
+    app::ProbeStartup(&form);
     form.show();
     // The program ends when the last of its windows is closed, whichever that is.
     return application.exec();

@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace composer {
 namespace {
@@ -77,12 +76,6 @@ double decimalNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string trimmedZeros(std::string digits) {
-    const auto last = digits.find_last_not_of('0');
-    digits.erase(last == std::string::npos ? 0 : last + 1);
-    return digits;
-}
-
 } // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -99,52 +92,75 @@ double LeadingNumber(std::string_view text) {
     return std::isfinite(value) ? value : 0;
 }
 
-std::string DecimalText(double value) {
+namespace {
+
+// Room for the longest plain text: a sign, "0.", 323 zeros and 15 digits of a subnormal.
+using PlainBuffer = std::array<char, 352>;
+
+// DecimalText's text, written into a buffer; returns its length.
+std::size_t writePlain(double value, PlainBuffer& plain) {
     if (value == 0 || !std::isfinite(value)) {
-        return "0";
+        plain[0] = '0';
+        return 1;
     }
-    // Scientific notation with 14 decimals is the value rounded to 15 significant digits;
-    // the digits and the exponent are then laid out in plain notation.
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, SignificantDigits - 1);
-    const std::string_view text(buffer.data(),
-                                static_cast<std::size_t>(result.ptr - buffer.data()));
-    const bool negative = text.front() == '-';
-    const std::string_view mantissa =
-        text.substr(negative ? 1 : 0, text.find('e') - (negative ? 1 : 0));
+    // Scientific notation with 14 decimals is the value rounded to 15 significant digits:
+    // "-d.dddddddddddddde-XX". Its digits and exponent are then laid out in plain notation.
+    std::array<char, 32> scientific{};
+    const char* const end =
+        std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
+                      std::chars_format::scientific, SignificantDigits - 1)
+            .ptr;
+    const bool negative = scientific[0] == '-';
+    const char* const mantissa = scientific.data() + (negative ? 1 : 0);
+    const char* const e = std::find(mantissa, end, 'e');
     int exponent = 0;
-    const std::string_view exponentText = text.substr(text.find('e') + 1);
-    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
 
-    std::string digits{mantissa.front()};
-    digits.append(mantissa.substr(2));
-    digits = trimmedZeros(std::move(digits));
+    std::array<char, SignificantDigits> digits{};
+    digits[0] = mantissa[0];
+    std::copy(mantissa + 2, e, digits.begin() + 1);
+    std::size_t count = SignificantDigits;
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
 
-    std::string plain = negative ? "-" : "";
+    char* out = plain.data();
+    if (negative) {
+        *out++ = '-';
+    }
     if (exponent < 0) {
-        plain += "0.";
-        plain.append(static_cast<std::size_t>(-exponent - 1), '0');
-        plain += digits;
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        out = std::copy_n(digits.begin(), count, out);
     } else {
         const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= integerDigits) {
-            plain += digits;
-            plain.append(integerDigits - digits.size(), '0');
+        out = std::copy_n(digits.begin(), std::min(count, integerDigits), out);
+        if (count > integerDigits) {
+            *out++ = '.';
+            out = std::copy(digits.begin() + integerDigits, digits.begin() + count, out);
         } else {
-            plain.append(digits, 0, integerDigits);
-            plain += '.';
-            plain.append(digits, integerDigits);
+            out = std::fill_n(out, integerDigits - count, '0');
         }
     }
-    return plain;
+    return static_cast<std::size_t>(out - plain.data());
+}
+
+} // namespace
+
+std::string DecimalText(double value) {
+    PlainBuffer plain;
+    return std::string(plain.data(), writePlain(value, plain));
 }
 
 std::string SecondsFraction(std::string_view seconds) {
-    const std::string quotient = DecimalText(LeadingNumber(seconds) / 60.0);
-    std::string fraction = quotient.size() > 2 ? quotient.substr(2, 4) : std::string{};
-    fraction.resize(4, '0');
+    PlainBuffer quotient;
+    const std::size_t length = writePlain(LeadingNumber(seconds) / 60.0, quotient);
+    // Characters 3 to 6 of the quotient's text, completed with "0" to four.
+    std::string fraction(4, '0');
+    if (length > 2) {
+        std::copy_n(quotient.begin() + 2, std::min<std::size_t>(4, length - 2), fraction.begin());
+    }
     return fraction;
 }
 
@@ -167,6 +183,16 @@ void Splice(std::string& work, std::size_t column, std::size_t width, std::strin
 
 namespace {
 
+// lead + degrees + minutes + "." + the seconds' fraction + "," + hemisphere
+std::string positionField(std::string_view lead, std::string_view degrees, std::string_view minutes,
+                          std::string_view seconds, std::string_view hemisphere) {
+    std::string field;
+    field.reserve(lead.size() + degrees.size() + minutes.size() + hemisphere.size() + 6);
+    field.append(lead).append(degrees).append(minutes).append(1, '.');
+    field.append(SecondsFraction(seconds)).append(1, ',').append(hemisphere);
+    return field;
+}
+
 // A text of exactly "0" is taken for a forgotten leading zero.
 void correctTwoDigits(std::string& text) {
     if (text == "0") {
@@ -180,20 +206,23 @@ std::string Composer::ComposeTrame(TrameFields& fields) {
     correctTwoDigits(fields.latDeg);
     correctTwoDigits(fields.latMin);
     const std::string latField =
-        fields.latDeg + fields.latMin + "." + SecondsFraction(fields.latSec) + "," + fields.latPos;
+        positionField("", fields.latDeg, fields.latMin, fields.latSec, fields.latPos);
     correctTwoDigits(fields.longDeg);
     correctTwoDigits(fields.longMin);
     // The box holds two degree digits; the hundreds digit of the longitude is always 0.
-    const std::string longField = "0" + fields.longDeg + fields.longMin + "." +
-                                  SecondsFraction(fields.longSec) + "," + fields.longPos;
+    const std::string longField =
+        positionField("0", fields.longDeg, fields.longMin, fields.longSec, fields.longPos);
 
     Splice(WorkTrame, LatColumn, LatWidth, latField);
     Splice(WorkTrame, LongColumn, LongWidth, longField);
 
-    std::array<char, 4> checksum{};
-    std::snprintf(checksum.data(), checksum.size(), "%02X",
-                  NmeaChecksum(std::string_view(WorkTrame).substr(1)));
-    return WorkTrame + "*" + checksum.data();
+    constexpr std::string_view hexDigits = "0123456789ABCDEF";
+    const std::uint8_t checksum = NmeaChecksum(std::string_view(WorkTrame).substr(1));
+    std::string sentence;
+    sentence.reserve(WorkTrame.size() + 3);
+    sentence.append(WorkTrame).append(1, '*');
+    sentence.append(1, hexDigits[checksum >> 4]).append(1, hexDigits[checksum & 0xF]);
+    return sentence;
 }
 
 } // namespace composer

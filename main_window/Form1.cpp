@@ -141,13 +141,14 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
 
 QLineEdit* Form1::entryBox(const char* name, int tab, QRect geometry, const char* text,
                            int maxLength, qreal points, const char* accessibleName) {
-    auto* const box = new QLineEdit(QString::fromUtf8(text), this);
+    auto* const box = new QLineEdit(this);
     box->setObjectName(QString::fromLatin1(name));
     box->setProperty("tabIndex", tab);
     box->setGeometry(geometry);
     box->setMaxLength(maxLength);
     box->setAlignment(Qt::AlignCenter);
-    box->setFont(BoldSansSerif(points));
+    box->setFont(BoldSansSerif(points)); // before the text: its layout is then made once
+    box->setText(QString::fromUtf8(text));
     setColour(box, QPalette::Base, LightCyan);
     box->setAccessibleName(QString::fromUtf8(accessibleName));
     return box;

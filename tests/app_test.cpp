@@ -66,6 +66,27 @@ TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
     EXPECT_EQ(qAlpha(picture.pixel(12, 0)), 0);
 }
 
+TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
+    for (const auto* path : {":/AppIcon.ico", ":/HandPointer.cur"}) {
+        const QByteArray file = resource(path);
+        const QImage ours = app::DecodeIconImage(file);
+        const QImage qts = QImage::fromData(file).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(ours.size(), QSize(32, 32)) << path;
+        ASSERT_EQ(qts.size(), ours.size()) << path;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const QRgb a = ours.pixel(x, y);
+                const QRgb b = qts.pixel(x, y);
+                // Transparent pixels may differ in their hidden colour.
+                ASSERT_TRUE(a == b || (qAlpha(a) == 0 && qAlpha(b) == 0))
+                    << path << " at " << x << "," << y << ": " << std::hex << a << " vs " << b;
+            }
+        }
+    }
+    EXPECT_TRUE(app::DecodeIconImage(QByteArray("not an icon")).isNull());
+    EXPECT_TRUE(app::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull()) << "cut short";
+}
+
 TEST(Images, HotSpotReaderRejectsWhatIsNoCursor) {
     EXPECT_EQ(app::CursorHotSpot(QByteArray()), QPoint());
     EXPECT_EQ(app::CursorHotSpot(resource(":/AppIcon.ico")), QPoint());

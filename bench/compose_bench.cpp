@@ -1,0 +1,35 @@
+#include "Composer.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void composeBench(benchmark::State& state, composer::TrameFields typed) {
+    composer::Composer composer;
+    for (auto _ : state) {
+        composer::TrameFields fields = typed;
+        benchmark::DoNotOptimize(composer.ComposeTrame(fields));
+    }
+}
+
+BENCHMARK_CAPTURE(composeBench, Default, {"46", "00", "00.00", "N", "05", "00", "00.00", "E"});
+BENCHMARK_CAPTURE(composeBench, Typical, {"46", "42", "51.56", "N", "05", "38", "36.75", "E"});
+
+void SecondsFraction(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(composer::SecondsFraction("51.56"));
+    }
+}
+BENCHMARK(SecondsFraction);
+
+void Checksum(benchmark::State& state) {
+    const std::string_view body = std::string_view(composer::TrameTemplate).substr(1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(composer::NmeaChecksum(body));
+    }
+}
+BENCHMARK(Checksum);
+
+} // namespace
+
+BENCHMARK_MAIN();
