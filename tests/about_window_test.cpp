@@ -244,6 +244,16 @@ TEST_F(AboutWindow, APageThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
 }
 
 // The program ends with its last window, whichever that is.
+TEST(Lifecycle, ClosingTheMainWindowAloneEndsTheProgram) {
+    main_window::Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QObject context;
+    QTimer::singleShot(0, &context, [&form] { form.close(); });
+    QTimer::singleShot(10000, &context, [] { QCoreApplication::exit(2); }); // safety net only
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
 TEST(Lifecycle, MainWindowClosedFirstLeavesTheAboutWindowUntilItIsClosed) {
     FakeSystem system;
     AboutSlot slot(app::AppDescriptor, system.services());

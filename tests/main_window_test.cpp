@@ -74,6 +74,10 @@ TEST_F(MainWindow, StartsWithTheDefaultPositionAndNoSentence) {
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(form->windowIcon().isNull());
+    for (const char* name : {"Command1", "CmdAide"}) {
+        EXPECT_EQ(child<QPushButton>(name)->cursor().hotSpot(), QPoint(12, 1))
+            << "pointing hand on " << name;
+    }
 }
 
 TEST(MainWindowLoad, SampleSentenceIsHiddenBeforeTheFirstShow) {
