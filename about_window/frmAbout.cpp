@@ -61,10 +61,8 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
     picIcon->move(TwipsRect(240, 240, 510, 510).topLeft());
     picIcon->adjustSize(); // the picture and its border
     picIcon->setAutoFillBackground(true);
-    QPalette systemColours = picIcon->palette();
-    systemColours.setColor(QPalette::Window, systemColours.color(QPalette::Base));
-    systemColours.setColor(QPalette::WindowText, systemColours.color(QPalette::Text));
-    picIcon->setPalette(systemColours);
+    app::SetColour(picIcon, QPalette::Window, picIcon->palette().color(QPalette::Base));
+    app::SetColour(picIcon, QPalette::WindowText, picIcon->palette().color(QPalette::Text));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -82,9 +80,7 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
     lblvexor =
         label("lblvexor", TwipsRect(3360, 1920, 1695, 255), fromUtf8(WebPage), Qt::AlignLeft);
     lblvexor->setFont(app::BoldSansSerif(8.25));
-    QPalette link = lblvexor->palette();
-    link.setColor(QPalette::WindowText, BgrColor(LinkBlue));
-    lblvexor->setPalette(link);
+    app::SetColour(lblvexor, QPalette::WindowText, LinkBlue);
     lblvexor->setMouseTracking(true);
     lblvexor->installEventFilter(this);
     lblvexor->setAccessibleDescription(QStringLiteral("Ouvre la page de l'auteur"));
@@ -107,9 +103,7 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
                              "choisies."),
               Qt::AlignLeft);
     description->setFont(app::BoldSansSerif(8.25));
-    QPalette black = description->palette();
-    black.setColor(QPalette::WindowText, BgrColor(0x00000000));
-    description->setPalette(black);
+    app::SetColour(description, QPalette::WindowText, std::uint32_t{0x00000000});
     Line1[0] = {twipsPoint(105, 2460), twipsPoint(5654, 2460), BgrColor(0x00FFFFFF), 2};
     lblVersion = label("lblVersion", TwipsRect(1080, 600, 3885, 225), QStringLiteral("Version"),
                        Qt::AlignHCenter);
@@ -180,9 +174,7 @@ void frmAbout::Form_MouseMove() {
 
 void frmAbout::lblvexor_MouseMove() {
     lblvexor->setAutoFillBackground(true);
-    QPalette palette = lblvexor->palette();
-    palette.setColor(QPalette::Window, BgrColor(Highlight));
-    lblvexor->setPalette(palette);
+    app::SetColour(lblvexor, QPalette::Window, Highlight);
 }
 
 // A page that cannot be opened is no reason to end the program: the user is told and the

@@ -4,9 +4,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdint>
 
@@ -25,6 +27,16 @@ constexpr QRect TwipsRect(int left, int top, int width, int height) {
 constexpr QColor BgrColor(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+inline void SetColour(QWidget* widget, QPalette::ColorRole role, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+inline void SetColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
+    SetColour(widget, role, BgrColor(bgr));
 }
 
 // Where "MS Sans Serif" is missing, a face of similar width keeps the texts inside their boxes.

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <map>
+#include <initializer_list>
 
 namespace main_window {
 namespace {
@@ -36,12 +36,6 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QSt
     return button;
 }
 
-void setColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, BgrColor(bgr));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
@@ -56,49 +50,38 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
 
-    std::map<int, QWidget*> tabOrder;
-
     CmdAide =
         button(this, "CmdAide", TwipsRect(120, 120, 975, 255), QStringLiteral("A lire"), Grey);
     CmdAide->setAccessibleDescription(QStringLiteral("À propos du programme"));
-    tabOrder[20] = CmdAide;
 
-    LongPos = entryBox("LongPos", 12, TwipsRect(5760, 720, 375, 405), "E", 1, 9.75,
+    LongPos = entryBox("LongPos", TwipsRect(5760, 720, 375, 405), "E", 1, 9.75,
                        "Longitude, hémisphère E ou W");
-    LatPos = entryBox("LatPos", 11, TwipsRect(2640, 720, 375, 375), "N", 1, 9.75,
+    LatPos = entryBox("LatPos", TwipsRect(2640, 720, 375, 375), "N", 1, 9.75,
                       "Latitude, hémisphère N ou S");
-    LongSec = entryBox("LongSec", 10, TwipsRect(4800, 720, 615, 375), "00.00", 5, 9.75,
+    LongSec = entryBox("LongSec", TwipsRect(4800, 720, 615, 375), "00.00", 5, 9.75,
                        "Longitude, secondes");
     LongMin =
-        entryBox("LongMin", 9, TwipsRect(4320, 720, 375, 375), "00", 2, 9.75, "Longitude, minutes");
+        entryBox("LongMin", TwipsRect(4320, 720, 375, 375), "00", 2, 9.75, "Longitude, minutes");
     LongDeg =
-        entryBox("LongDeg", 8, TwipsRect(3840, 720, 375, 375), "05", 2, 9.75, "Longitude, degrés");
-    LatSec = entryBox("LatSec", 7, TwipsRect(1680, 720, 615, 375), "00.00", 5, 8.25,
-                      "Latitude, secondes");
-    LatMin =
-        entryBox("LatMin", 6, TwipsRect(1080, 720, 375, 375), "00", 2, 9.75, "Latitude, minutes");
-    LatDeg =
-        entryBox("LatDeg", 5, TwipsRect(600, 720, 375, 375), "46", 2, 9.75, "Latitude, degrés");
-    for (QLineEdit* const box :
-         {LongPos, LatPos, LongSec, LongMin, LongDeg, LatSec, LatMin, LatDeg}) {
-        tabOrder[box->property("tabIndex").toInt()] = box;
-    }
+        entryBox("LongDeg", TwipsRect(3840, 720, 375, 375), "05", 2, 9.75, "Longitude, degrés");
+    LatSec =
+        entryBox("LatSec", TwipsRect(1680, 720, 615, 375), "00.00", 5, 8.25, "Latitude, secondes");
+    LatMin = entryBox("LatMin", TwipsRect(1080, 720, 375, 375), "00", 2, 9.75, "Latitude, minutes");
+    LatDeg = entryBox("LatDeg", TwipsRect(600, 720, 375, 375), "46", 2, 9.75, "Latitude, degrés");
 
     TextTrame = new QLineEdit(this);
     TextTrame->setObjectName(QStringLiteral("TextTrame"));
     TextTrame->setGeometry(TwipsRect(240, 2760, 6255, 405));
     TextTrame->setReadOnly(true);
     TextTrame->setMaxLength(32767);
-    setColour(TextTrame, QPalette::Base, LightYellow);
-    setColour(TextTrame, QPalette::Text, Navy);
+    app::SetColour(TextTrame, QPalette::Base, LightYellow);
+    app::SetColour(TextTrame, QPalette::Text, Navy);
     TextTrame->setAccessibleName(QStringLiteral("Trame NMEA"));
-    tabOrder[3] = TextTrame;
 
     Command1 = button(this, "Command1", TwipsRect(2520, 1800, 1935, 495),
                       QStringLiteral("Créer la trame NMEA"), LightGreen);
     Command1->setFont(BoldSansSerif(8.25));
     Command1->setAccessibleDescription(QStringLiteral("Compose la trame de la position saisie"));
-    tabOrder[0] = Command1;
 
     // The marks are shorter than a line of their font: only its top, where they sit, shows.
     label("Label9", TwipsRect(5400, 600, 135, 135), "''", 13.5);
@@ -118,16 +101,19 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setAutoFillBackground(false);
         if (points > 12.0) {
-            setColour(caption, QPalette::WindowText, Blue);
+            app::SetColour(caption, QPalette::WindowText, Blue);
         }
     }
 
+    // Tab order: the compose button first, the boxes, then "A lire" last.
     QWidget* previous = nullptr;
-    for (const auto& [index, widget] : tabOrder) {
+    for (QWidget* const next :
+         std::initializer_list<QWidget*>{Command1, TextTrame, LatDeg, LatMin, LatSec, LongDeg,
+                                         LongMin, LongSec, LatPos, LongPos, CmdAide}) {
         if (previous != nullptr) {
-            setTabOrder(previous, widget);
+            setTabOrder(previous, next);
         }
-        previous = widget;
+        previous = next;
     }
 
     connect(LatPos, &QLineEdit::textChanged, this, &Form1::LatPos_Change);
@@ -139,17 +125,16 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     Form_Load();
 }
 
-QLineEdit* Form1::entryBox(const char* name, int tab, QRect geometry, const char* text,
-                           int maxLength, qreal points, const char* accessibleName) {
+QLineEdit* Form1::entryBox(const char* name, QRect geometry, const char* text, int maxLength,
+                           qreal points, const char* accessibleName) {
     auto* const box = new QLineEdit(this);
     box->setObjectName(QString::fromLatin1(name));
-    box->setProperty("tabIndex", tab);
     box->setGeometry(geometry);
     box->setMaxLength(maxLength);
     box->setAlignment(Qt::AlignCenter);
     box->setFont(BoldSansSerif(points)); // before the text: its layout is then made once
     box->setText(QString::fromUtf8(text));
-    setColour(box, QPalette::Base, LightCyan);
+    app::SetColour(box, QPalette::Base, LightCyan);
     box->setAccessibleName(QString::fromUtf8(accessibleName));
     return box;
 }

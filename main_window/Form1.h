@@ -26,7 +26,7 @@ private:
     void Command1_Click();
     void CmdAide_Click();
 
-    QLineEdit* entryBox(const char* name, int tab, QRect geometry, const char* text, int maxLength,
+    QLineEdit* entryBox(const char* name, QRect geometry, const char* text, int maxLength,
                         qreal points, const char* accessibleName);
     QLabel* label(const char* name, QRect geometry, const char* text, qreal points);
 
