@@ -31,7 +31,11 @@ QImage DecodeIconImage(const QByteArray& file) {
     if (file.size() < directorySize + headerSize) {
         return {};
     }
+    // The image's offset comes from the file: it must leave room for the header.
     const qsizetype image = dword(file, 18);
+    if (image < directorySize || image > file.size() - headerSize) {
+        return {};
+    }
     const int width = qFromLittleEndian<qint32>(file.constData() + image + 4);
     const int height = qFromLittleEndian<qint32>(file.constData() + image + 8) / 2;
     const int bits = qFromLittleEndian<quint16>(file.constData() + image + 14);

@@ -13,7 +13,6 @@
 namespace main_window {
 namespace {
 
-using app::BgrColor;
 using app::BoldSansSerif;
 using app::TwipsRect;
 
@@ -29,9 +28,7 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QSt
     auto* const button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, BgrColor(background));
-    button->setPalette(palette);
+    app::SetColour(button, QPalette::Button, background);
     button->setCursor(app::HandPointer());
     return button;
 }

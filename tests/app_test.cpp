@@ -85,6 +85,9 @@ TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
     }
     EXPECT_TRUE(app::DecodeIconImage(QByteArray("not an icon")).isNull());
     EXPECT_TRUE(app::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull()) << "cut short";
+    QByteArray farOffset = resource(":/AppIcon.ico");
+    qToLittleEndian<quint32>(0x7FFFFFF0, farOffset.data() + 18);
+    EXPECT_TRUE(app::DecodeIconImage(farOffset).isNull()) << "image offset past the end";
 }
 
 TEST(Images, HotSpotReaderRejectsWhatIsNoCursor) {
