@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace composer {
 namespace {
@@ -55,6 +57,45 @@ double wholeNumber(std::string_view digits, int base) {
     return value;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr auto ExactPowersOfTen = [] {
+    std::array<double, 16> powers{};
+    double power = 1;
+    for (double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// Up to 15 digits with at most one "." and no exponent: the digits make an exact whole
+// number and 10^decimals is exact, so one division gives the correctly rounded value, the
+// one from_chars would read. Anything else is left to from_chars (nullopt).
+std::optional<double> shortDecimal(std::string_view text) {
+    std::uint64_t digits = 0;
+    std::size_t count = 0;
+    std::size_t decimals = 0;
+    bool point = false;
+    std::size_t next = 0;
+    for (; next < text.size(); ++next) {
+        const char c = text[next];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    const bool exponent = next < text.size() && (text[next] == 'e' || text[next] == 'E');
+    if (count == 0 || count >= ExactPowersOfTen.size() || exponent) {
+        return std::nullopt;
+    }
+    return static_cast<double>(digits) / ExactPowersOfTen[decimals];
+}
+
 // Sign, digits, "." and an exponent. from_chars never looks at the locale, but it would
 // also take "inf" and "nan", so the text must start like a number.
 double decimalNumber(std::string_view text) {
@@ -67,8 +108,9 @@ double decimalNumber(std::string_view text) {
         return 0;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{}) {
+    if (const std::optional<double> quick = shortDecimal(text)) {
+        value = *quick;
+    } else if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
         // No digits at all (".") or out of range: 1e999 is no more a number of seconds than
         // "abc", and an underflow is zero anyway.
         return 0;
@@ -79,8 +121,10 @@ double decimalNumber(std::string_view text) {
 } // namespace
 
 double LeadingNumber(std::string_view text) {
-    const std::string kept = withoutBlanks(text);
-    const std::string_view number = kept;
+    // Most texts have no blank to take out.
+    const bool blanks = std::any_of(text.begin(), text.end(), isBlank);
+    const std::string kept = blanks ? withoutBlanks(text) : std::string();
+    const std::string_view number = blanks ? std::string_view(kept) : text;
     double value = 0;
     if (number.size() >= 2 && number[0] == '&' && (number[1] == 'H' || number[1] == 'h')) {
         value = wholeNumber(number.substr(2), 16);
@@ -94,74 +138,178 @@ double LeadingNumber(std::string_view text) {
 
 namespace {
 
-// Room for the longest plain text: a sign, "0.", 323 zeros and 15 digits of a subnormal.
-using PlainBuffer = std::array<char, 352>;
+__extension__ typedef unsigned __int128 Wide;
 
-// DecimalText's text, written into a buffer; returns its length.
-std::size_t writePlain(double value, PlainBuffer& plain) {
-    if (value == 0 || !std::isfinite(value)) {
-        plain[0] = '0';
-        return 1;
+constexpr std::uint64_t LowestDigits = 100'000'000'000'000; // 10^14
+constexpr std::uint64_t PastDigits = 1'000'000'000'000'000; // 10^15
+
+// 10^0 to 10^22: m * 10^22 still fits 128 bits for a 53-bit m.
+constexpr auto PowersOfTen = [] {
+    std::array<Wide, 23> powers{};
+    Wide power = 1;
+    for (Wide& p : powers) {
+        p = power;
+        power *= 10;
     }
-    // Scientific notation with 14 decimals is the value rounded to 15 significant digits:
-    // "-d.dddddddddddddde-XX". Its digits and exponent are then laid out in plain notation.
+    return powers;
+}();
+
+// The exact rounding of magnitude (finite, > 0) in 128-bit integers, for the range that
+// seconds over 60 really take: 10^-8 to 10^15. magnitude = m / 2^shift exactly, so
+// floor(magnitude * 10^k) and the remainder are integer arithmetic. Values outside the
+// range and exact ties are left to the library (nullopt).
+std::optional<Significand> roundExactly(double magnitude) {
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0) {
+        return std::nullopt; // subnormal
+    }
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biased;
+    // floor(log10(2^p)) for magnitude in [2^p, 2^(p+1)): the decimal exponent or one less.
+    int exponent = ((biased - 1023) * 78913) >> 18;
+    Wide whole = 0;
+    Wide scaled = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (exponent < -8 || exponent > 14 || shift < 1 || shift > 127) {
+            return std::nullopt;
+        }
+        scaled = Wide{m} * PowersOfTen[static_cast<std::size_t>(14 - exponent)];
+        whole = scaled >> shift;
+        if (whole < PastDigits) {
+            break;
+        }
+        ++exponent;
+    }
+    if (whole < LowestDigits || whole >= PastDigits) {
+        return std::nullopt;
+    }
+    const Wide remainder = scaled - (whole << shift);
+    const Wide half = Wide{1} << (shift - 1);
+    if (remainder == half) {
+        return std::nullopt;
+    }
+    auto digits = static_cast<std::uint64_t>(whole) + (remainder > half ? 1 : 0);
+    if (digits == PastDigits) {
+        digits = LowestDigits;
+        ++exponent;
+    }
+    return Significand{false, digits, exponent};
+}
+
+// Scientific notation with 14 decimals is the value rounded to 15 significant digits.
+Significand roundByLibrary(double magnitude) {
     std::array<char, 32> scientific{};
-    const char* const end =
-        std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                      std::chars_format::scientific, SignificantDigits - 1)
-            .ptr;
-    const bool negative = scientific[0] == '-';
-    const char* const mantissa = scientific.data() + (negative ? 1 : 0);
-    const char* const e = std::find(mantissa, end, 'e');
+    char* const end = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                    magnitude, std::chars_format::scientific, SignificantDigits - 1)
+                          .ptr;
+    char* const e = std::find(scientific.data(), end, 'e');
+    std::uint64_t digits = static_cast<std::uint64_t>(scientific[0] - '0');
+    for (const char* c = scientific.data() + 2; c != e; ++c) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    }
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    return Significand{false, digits, exponent};
+}
 
-    std::array<char, SignificantDigits> digits{};
-    digits[0] = mantissa[0];
-    std::copy(mantissa + 2, e, digits.begin() + 1);
-    std::size_t count = SignificantDigits;
-    while (count > 1 && digits[count - 1] == '0') {
-        --count;
-    }
+} // namespace
 
-    char* out = plain.data();
-    if (negative) {
-        *out++ = '-';
+Significand RoundToSignificand(double value) {
+    const double magnitude = std::fabs(value);
+    Significand rounded = roundExactly(magnitude).value_or(Significand{});
+    if (rounded.digits == 0) {
+        rounded = roundByLibrary(magnitude);
     }
-    if (exponent < 0) {
-        *out++ = '0';
-        *out++ = '.';
-        out = std::fill_n(out, -exponent - 1, '0');
-        out = std::copy_n(digits.begin(), count, out);
-    } else {
-        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        out = std::copy_n(digits.begin(), std::min(count, integerDigits), out);
-        if (count > integerDigits) {
-            *out++ = '.';
-            out = std::copy(digits.begin() + integerDigits, digits.begin() + count, out);
-        } else {
-            out = std::fill_n(out, integerDigits - count, '0');
+    rounded.negative = std::signbit(value);
+    return rounded;
+}
+
+namespace {
+
+// A value laid out in plain notation, one character at a time.
+class PlainText {
+public:
+    explicit PlainText(double value) {
+        if (value == 0 || !std::isfinite(value)) {
+            return; // "0"
         }
+        const Significand rounded = RoundToSignificand(value);
+        std::uint64_t rest = rounded.digits;
+        for (auto digit = digits_.rbegin(); digit != digits_.rend(); ++digit) {
+            *digit = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        count_ = digits_.size();
+        while (digits_[count_ - 1] == '0') {
+            --count_;
+        }
+        sign_ = rounded.negative ? 1 : 0;
+        exponent_ = rounded.exponent;
     }
-    return static_cast<std::size_t>(out - plain.data());
+
+    // The character at index, or 0 past the end of the text.
+    char at(std::size_t index) const {
+        if (index < sign_) {
+            return '-';
+        }
+        index -= sign_;
+        if (exponent_ < 0) {
+            // "0." then -exponent - 1 zeros, then the digits.
+            const auto zeros = static_cast<std::size_t>(-exponent_ - 1);
+            if (index < 2) {
+                return "0."[index];
+            }
+            index -= 2;
+            return index < zeros ? '0' : digit(index - zeros);
+        }
+        // The integer digits (completed with zeros), then "." and the rest if there is a rest.
+        const auto integerDigits = static_cast<std::size_t>(exponent_) + 1;
+        if (index < integerDigits) {
+            return index < count_ ? digits_[index] : '0';
+        }
+        if (index == integerDigits) {
+            return count_ > integerDigits ? '.' : '\0';
+        }
+        return digit(index - 1);
+    }
+
+private:
+    char digit(std::size_t index) const { return index < count_ ? digits_[index] : '\0'; }
+
+    std::array<char, SignificantDigits> digits_{'0'};
+    std::size_t count_ = 1;
+    std::size_t sign_ = 0;
+    int exponent_ = 0;
+};
+
+using Fraction = std::array<char, 4>;
+
+// Characters 3 to 6 of the text of seconds / 60, completed with "0" to four.
+Fraction fractionOf(std::string_view seconds) {
+    const PlainText quotient(LeadingNumber(seconds) / 60.0);
+    Fraction fraction{};
+    for (std::size_t i = 0; i < fraction.size(); ++i) {
+        const char c = quotient.at(i + 2);
+        fraction[i] = c == '\0' ? '0' : c;
+    }
+    return fraction;
 }
 
 } // namespace
 
 std::string DecimalText(double value) {
-    PlainBuffer plain;
-    return std::string(plain.data(), writePlain(value, plain));
+    const PlainText plain(value);
+    std::string text;
+    for (char c = plain.at(0); c != '\0'; c = plain.at(text.size())) {
+        text.push_back(c);
+    }
+    return text;
 }
 
 std::string SecondsFraction(std::string_view seconds) {
-    PlainBuffer quotient;
-    const std::size_t length = writePlain(LeadingNumber(seconds) / 60.0, quotient);
-    // Characters 3 to 6 of the quotient's text, completed with "0" to four.
-    std::string fraction(4, '0');
-    if (length > 2) {
-        std::copy_n(quotient.begin() + 2, std::min<std::size_t>(4, length - 2), fraction.begin());
-    }
-    return fraction;
+    const Fraction fraction = fractionOf(seconds);
+    return std::string(fraction.data(), fraction.size());
 }
 
 std::uint8_t NmeaChecksum(std::string_view body) {
@@ -172,25 +320,34 @@ std::uint8_t NmeaChecksum(std::string_view body) {
     return sum;
 }
 
-void Splice(std::string& work, std::size_t column, std::size_t width, std::string_view field) {
-    if (column < 1 || column > work.size()) {
-        return;
-    }
-    const std::size_t start = column - 1;
-    const std::size_t count = std::min({width, field.size(), work.size() - start});
-    work.replace(start, count, field.substr(0, count));
-}
-
 namespace {
 
-// lead + degrees + minutes + "." + the seconds' fraction + "," + hemisphere
-std::string positionField(std::string_view lead, std::string_view degrees, std::string_view minutes,
-                          std::string_view seconds, std::string_view hemisphere) {
-    std::string field;
-    field.reserve(lead.size() + degrees.size() + minutes.size() + hemisphere.size() + 6);
-    field.append(lead).append(degrees).append(minutes).append(1, '.');
-    field.append(SecondsFraction(seconds)).append(1, ',').append(hemisphere);
-    return field;
+// Writes over the working sentence from a 1-based column on, piece after piece, never past
+// the field's width nor the sentence's end. A short field leaves the columns after it as
+// they were, so the working sentence carries them over.
+class FieldWriter {
+public:
+    FieldWriter(std::string& work, std::size_t column, std::size_t width)
+        : next_(work.data() + column - 1), end_(next_ + std::min(width, work.size() - column + 1)) {
+    }
+
+    FieldWriter& operator<<(std::string_view piece) {
+        const auto room = static_cast<std::size_t>(end_ - next_);
+        next_ = std::copy_n(piece.data(), std::min(room, piece.size()), next_);
+        return *this;
+    }
+
+private:
+    char* next_;
+    char* const end_;
+};
+
+// degrees + minutes + "." + the seconds' fraction + "," + hemisphere
+void writePosition(FieldWriter& field, std::string_view degrees, std::string_view minutes,
+                   std::string_view seconds, std::string_view hemisphere) {
+    const Fraction fraction = fractionOf(seconds);
+    field << degrees << minutes << "." << std::string_view(fraction.data(), fraction.size()) << ","
+          << hemisphere;
 }
 
 // A text of exactly "0" is taken for a forgotten leading zero.
@@ -205,16 +362,14 @@ void correctTwoDigits(std::string& text) {
 std::string Composer::ComposeTrame(TrameFields& fields) {
     correctTwoDigits(fields.latDeg);
     correctTwoDigits(fields.latMin);
-    const std::string latField =
-        positionField("", fields.latDeg, fields.latMin, fields.latSec, fields.latPos);
+    FieldWriter latitude(WorkTrame, LatColumn, LatWidth);
+    writePosition(latitude, fields.latDeg, fields.latMin, fields.latSec, fields.latPos);
+
     correctTwoDigits(fields.longDeg);
     correctTwoDigits(fields.longMin);
     // The box holds two degree digits; the hundreds digit of the longitude is always 0.
-    const std::string longField =
-        positionField("0", fields.longDeg, fields.longMin, fields.longSec, fields.longPos);
-
-    Splice(WorkTrame, LatColumn, LatWidth, latField);
-    Splice(WorkTrame, LongColumn, LongWidth, longField);
+    FieldWriter longitude(WorkTrame, LongColumn, LongWidth);
+    writePosition(longitude << "0", fields.longDeg, fields.longMin, fields.longSec, fields.longPos);
 
     constexpr std::string_view hexDigits = "0123456789ABCDEF";
     const std::uint8_t checksum = NmeaChecksum(std::string_view(WorkTrame).substr(1));

@@ -23,6 +23,15 @@ struct TrameFields {
 // numbers, and anything that is not a number (or does not fit a double) reads as 0.
 double LeadingNumber(std::string_view text);
 
+// A finite non-zero value rounded to 15 significant digits, the nearest such number:
+// (negative ? -1 : 1) * digits * 10^(exponent - 14), with digits from 10^14 to 10^15 - 1.
+struct Significand {
+    bool negative;
+    std::uint64_t digits;
+    int exponent;
+};
+Significand RoundToSignificand(double value);
+
 // Writes a value rounded to 15 significant digits in plain notation: no exponent,
 // no trailing zeros, "0" before the separator below 1, "0" for zero.
 std::string DecimalText(double value);
@@ -32,9 +41,6 @@ std::string SecondsFraction(std::string_view seconds);
 
 // Exclusive-or of the 8-bit codes of a sentence body (the text between "$" and "*").
 std::uint8_t NmeaChecksum(std::string_view body);
-
-// Writes field over work from a 1-based column on, never changing the length of work.
-void Splice(std::string& work, std::size_t column, std::size_t width, std::string_view field);
 
 class Composer {
 public:

@@ -1,9 +1,11 @@
 // Feeds the composer eight texts of any bytes, several compositions an input (the working
-// sentence carries over), and checks what every sentence must be.
+// sentence carries over), and checks what every sentence must be; and checks the rounding to
+// 15 significant digits of a value of any magnitude.
 #include "Composer.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,10 +19,28 @@ void require(bool holds, const char* what, const std::string& sentence) {
     }
 }
 
+// Our exact rounding against the C library's, which rounds the binary value independently.
+void checkRounding(double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        return;
+    }
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "%.14e", std::fabs(value));
+    const composer::Significand ours = composer::RoundToSignificand(value);
+    char written[40];
+    std::snprintf(written, sizeof written, "%llu e%d", static_cast<unsigned long long>(ours.digits),
+                  ours.exponent);
+    std::string digits(expected, 1);
+    digits.append(expected + 2, 14);
+    const std::string wanted = digits + " e" + std::to_string(std::atoi(expected + 17));
+    require(wanted == written && ours.negative == std::signbit(value), "rounding", expected);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
+    checkRounding(input.ConsumeFloatingPoint<double>());
     composer::Composer composer;
     const std::string_view model = composer::TrameTemplate;
     for (int round = 0; round < 4 && input.remaining_bytes() > 0; ++round) {
