@@ -1,15 +1,21 @@
 // Start-up: the descriptor is a constant, so the first thing to build is the main window.
 #include "AboutSlot.h"
 #include "FatalErrors.h"
+#include "FontWarmUp.h"
 #include "Form1.h"
 #include "Layout.h"
 #include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
+    app::FontWarmUp fonts;
     app::Application application(argc, argv);
+    fonts.Wait();
     // One look on every system, so the windows' colours show as designed.
     application.setStyle(QStringLiteral("Fusion"));
     app::InstallFontSubstitutes();
+    // Both windows are designed in this font; as the program's own, it is also the one
+    // entry boxes lay out their first empty text with, so no other face is loaded.
+    QApplication::setFont(app::SansSerif());
 
     // Empty until "A lire" first asks for the About window; it outlives both windows.
     about_window::AboutSlot about;
