@@ -57,16 +57,21 @@ double wholeNumber(std::string_view digits, int base) {
     return value;
 }
 
-// Powers of ten that a double holds exactly.
-constexpr auto ExactPowersOfTen = [] {
-    std::array<double, 16> powers{};
-    double power = 1;
-    for (double& p : powers) {
+__extension__ typedef unsigned __int128 Wide;
+
+// 10^0, 10^1, ... 10^(Count - 1) in a type that holds them all exactly.
+template <typename Number, std::size_t Count> constexpr std::array<Number, Count> powersOfTen() {
+    std::array<Number, Count> powers{};
+    Number power = 1;
+    for (Number& p : powers) {
         p = power;
         power *= 10;
     }
     return powers;
-}();
+}
+
+// Powers of ten that a double holds exactly.
+constexpr auto ExactPowersOfTen = powersOfTen<double, 16>();
 
 // Up to 15 digits with at most one "." and no exponent: the digits make an exact whole
 // number and 10^decimals is exact, so one division gives the correctly rounded value, the
@@ -138,52 +143,34 @@ double LeadingNumber(std::string_view text) {
 
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;
-
 constexpr std::uint64_t LowestDigits = 100'000'000'000'000; // 10^14
 constexpr std::uint64_t PastDigits = 1'000'000'000'000'000; // 10^15
 
-// 10^0 to 10^22: m * 10^22 still fits 128 bits for a 53-bit m.
-constexpr auto PowersOfTen = [] {
-    std::array<Wide, 23> powers{};
-    Wide power = 1;
-    for (Wide& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
+// Up to 10^22: m * 10^22 still fits 128 bits for a 53-bit m.
+constexpr auto WidePowersOfTen = powersOfTen<Wide, 23>();
 
 // The exact rounding of magnitude (finite, > 0) in 128-bit integers, for the range that
-// seconds over 60 really take: 10^-8 to 10^15. magnitude = m / 2^shift exactly, so
-// floor(magnitude * 10^k) and the remainder are integer arithmetic. Values outside the
-// range and exact ties are left to the library (nullopt).
+// seconds over 60 really take: about 10^-8 to 10^14. magnitude = m / 2^shift exactly, so
+// floor(magnitude * 10^(14 - exponent)) and its remainder are integer arithmetic. Values
+// outside the range and exact ties are left to the library (nullopt).
 std::optional<Significand> roundExactly(double magnitude) {
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const int biased = static_cast<int>(bits >> 52);
-    if (biased == 0) {
-        return std::nullopt; // subnormal
-    }
-    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int shift = 1075 - biased;
     // floor(log10(2^p)) for magnitude in [2^p, 2^(p+1)): the decimal exponent or one less.
     int exponent = ((biased - 1023) * 78913) >> 18;
-    Wide whole = 0;
-    Wide scaled = 0;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (exponent < -8 || exponent > 14 || shift < 1 || shift > 127) {
-            return std::nullopt;
-        }
-        scaled = Wide{m} * PowersOfTen[static_cast<std::size_t>(14 - exponent)];
-        whole = scaled >> shift;
-        if (whole < PastDigits) {
-            break;
-        }
-        ++exponent;
-    }
-    if (whole < LowestDigits || whole >= PastDigits) {
+    // Both the estimate and the one above it must find their power in the table; the shift
+    // is then 6 to 78 bits.
+    if (biased == 0 || exponent < -8 || exponent > 13) {
         return std::nullopt;
     }
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    Wide scaled = Wide{m} * WidePowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    if ((scaled >> shift) >= PastDigits) {
+        ++exponent;
+        scaled = Wide{m} * WidePowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    }
+    const Wide whole = scaled >> shift;
     const Wide remainder = scaled - (whole << shift);
     const Wide half = Wide{1} << (shift - 1);
     if (remainder == half) {
@@ -217,10 +204,8 @@ Significand roundByLibrary(double magnitude) {
 
 Significand RoundToSignificand(double value) {
     const double magnitude = std::fabs(value);
-    Significand rounded = roundExactly(magnitude).value_or(Significand{});
-    if (rounded.digits == 0) {
-        rounded = roundByLibrary(magnitude);
-    }
+    const std::optional<Significand> exact = roundExactly(magnitude);
+    Significand rounded = exact ? *exact : roundByLibrary(magnitude);
     rounded.negative = std::signbit(value);
     return rounded;
 }

@@ -245,6 +245,18 @@ TEST(RoundToSignificand, MatchesTheCLibraryOnEdges) {
     for (const double value : cases) {
         expectSameRounding(value);
     }
+    // Each power of ten and the eight doubles either side of it, where the decimal exponent
+    // changes: the first few above still round down to the power, the next ones do not.
+    for (int exponent = -12; exponent <= 17; ++exponent) {
+        double below = std::pow(10.0, exponent);
+        double above = below;
+        for (int step = 0; step <= 8; ++step) {
+            expectSameRounding(below);
+            expectSameRounding(above);
+            below = std::nextafter(below, 0.0);
+            above = std::nextafter(above, 1e300);
+        }
+    }
 }
 
 TEST(RoundToSignificand, MatchesTheCLibraryOnSecondsAndRandomValues) {
