@@ -10,7 +10,7 @@ FontWarmUp::FontWarmUp() {
     // The configuration is allocated on the reading thread; with a single malloc arena it
     // lives where the rest of the program's memory does instead of in an arena of its own.
     mallopt(M_ARENA_MAX, 1);
-    FcInit();
+    reader_ = std::thread([] { FcInit(); });
 }
 
 } // namespace app
