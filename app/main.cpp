@@ -1,15 +1,12 @@
 // Start-up: the descriptor is a constant, so the first thing to build is the main window.
 #include "AboutSlot.h"
 #include "FatalErrors.h"
-#include "FontWarmUp.h"
 #include "Form1.h"
 #include "Layout.h"
 #include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
-    app::FontWarmUp fonts;
     app::Application application(argc, argv);
-    fonts.Wait();
     // One look on every system, so the windows' colours show as designed.
     application.setStyle(QStringLiteral("Fusion"));
     app::InstallFontSubstitutes();

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config python3
-    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
     googletest libgtest-dev
     clang-format clang libclang-rt-14-dev
     libbenchmark-dev python3-nmea2 gpsd-clients
