@@ -1,4 +1,5 @@
 #include "Composer.h"
+#include "PrintfRounding.h"
 
 #include <gtest/gtest.h>
 
@@ -187,23 +188,9 @@ TEST(DecimalText, FifteenSignificantDigitsInPlainNotation) {
     }
 }
 
-// The C library's printf rounds the exact binary value, independently of our own rounding.
-composer::Significand printfRounding(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
-    std::uint64_t digits = 0;
-    const char* c = text;
-    for (; *c != 'e'; ++c) {
-        if (*c != '.') {
-            digits = digits * 10 + static_cast<std::uint64_t>(*c - '0');
-        }
-    }
-    return {std::signbit(value), digits, std::atoi(c + 1)};
-}
-
 void expectSameRounding(double value) {
     const composer::Significand ours = composer::RoundToSignificand(value);
-    const composer::Significand expected = printfRounding(value);
+    const composer::Significand expected = PrintfRounding(value);
     EXPECT_EQ(ours.digits, expected.digits) << std::hexfloat << value;
     EXPECT_EQ(ours.exponent, expected.exponent) << std::hexfloat << value;
     EXPECT_EQ(ours.negative, expected.negative) << std::hexfloat << value;
