@@ -1,8 +1,8 @@
-#include "AboutSlot.h"
+#include "about_window/AboutSlot.h"
 
 namespace about_window {
 
-AboutSlot::AboutSlot(const app::AppDescriptorRecord& descriptor, AboutServices services)
+AboutSlot::AboutSlot(const design::AppDescriptorRecord& descriptor, AboutServices services)
     : descriptor_(descriptor), services_(std::move(services)) {}
 
 AboutSlot::~AboutSlot() {

@@ -2,7 +2,7 @@
 // afresh after each close.
 #pragma once
 
-#include "frmAbout.h"
+#include "about_window/frmAbout.h"
 
 #include <QPointer>
 
@@ -10,7 +10,7 @@ namespace about_window {
 
 class AboutSlot {
 public:
-    explicit AboutSlot(const app::AppDescriptorRecord& descriptor = app::AppDescriptor,
+    explicit AboutSlot(const design::AppDescriptorRecord& descriptor = design::AppDescriptor,
                        AboutServices services = SystemServices());
     AboutSlot(const AboutSlot&) = delete;
     AboutSlot& operator=(const AboutSlot&) = delete;
@@ -23,7 +23,7 @@ public:
     frmAbout* window() const { return window_; }
 
 private:
-    const app::AppDescriptorRecord& descriptor_;
+    const design::AppDescriptorRecord& descriptor_;
     AboutServices services_;
     QPointer<frmAbout> window_;
 };

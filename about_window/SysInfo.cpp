@@ -1,6 +1,6 @@
-#include "SysInfo.h"
+#include "about_window/SysInfo.h"
 
-#include "Programs.h"
+#include "platform/Programs.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // About window only wires its button and its message box to these.
 #pragma once
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <functional>
 #include <string>

@@ -1,10 +1,11 @@
-#include "frmAbout.h"
+#include "about_window/frmAbout.h"
 
-#include "Images.h"
-#include "Layout.h"
-#include "Programs.h"
-#include "SysInfo.h"
-#include "Title.h"
+#include "about_window/SysInfo.h"
+#include "design/Fonts.h"
+#include "design/Images.h"
+#include "design/Title.h"
+#include "design/Units.h"
+#include "platform/Programs.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -15,19 +16,19 @@
 namespace about_window {
 namespace {
 
-using app::BgrColor;
-using app::TwipsRect;
+using design::BgrColor;
+using design::TwipsRect;
 
 constexpr std::uint32_t LinkBlue = 0x00C00000;
 constexpr std::uint32_t Highlight = 8454016; // &H0080FF80, light green
-constexpr QPoint ClientTopLeft{app::Pixels(2340), app::Pixels(1935)};
+constexpr QPoint ClientTopLeft{design::Pixels(2340), design::Pixels(1935)};
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QPoint twipsPoint(int x, int y) {
-    return {app::Pixels(x), app::Pixels(y)};
+    return {design::Pixels(x), design::Pixels(y)};
 }
 
 } // namespace
@@ -40,7 +41,7 @@ AboutServices SystemServices() {
             }};
 }
 
-frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices services,
+frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices services,
                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -48,8 +49,8 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
-    setFont(app::SansSerif());
-    setFixedSize(app::Pixels(6390), app::Pixels(3555));
+    setFont(design::SansSerif());
+    setFixedSize(design::Pixels(6390), design::Pixels(3555));
     setGeometry(QRect(ClientTopLeft, size()));
     setMouseTracking(true);
 
@@ -57,12 +58,12 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(1);
-    picIcon->setPixmap(app::AppIconPixmap());
+    picIcon->setPixmap(design::AppIconPixmap());
     picIcon->move(TwipsRect(240, 240, 510, 510).topLeft());
     picIcon->adjustSize(); // the picture and its border
     picIcon->setAutoFillBackground(true);
-    app::SetColour(picIcon, QPalette::Window, picIcon->palette().color(QPalette::Base));
-    app::SetColour(picIcon, QPalette::WindowText, picIcon->palette().color(QPalette::Text));
+    design::SetColour(picIcon, QPalette::Window, picIcon->palette().color(QPalette::Base));
+    design::SetColour(picIcon, QPalette::WindowText, picIcon->palette().color(QPalette::Text));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -75,35 +76,35 @@ frmAbout::frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices ser
 
     QLabel* const credit = label("Label4", TwipsRect(1800, 3000, 1815, 255),
                                  QStringLiteral("vexor, 2026"), Qt::AlignHCenter);
-    credit->setFont(app::BoldSansSerif(8.25));
+    credit->setFont(design::BoldSansSerif(8.25));
 
     lblvexor =
         label("lblvexor", TwipsRect(3360, 1920, 1695, 255), fromUtf8(WebPage), Qt::AlignLeft);
-    lblvexor->setFont(app::BoldSansSerif(8.25));
-    app::SetColour(lblvexor, QPalette::WindowText, LinkBlue);
+    lblvexor->setFont(design::BoldSansSerif(8.25));
+    design::SetColour(lblvexor, QPalette::WindowText, LinkBlue);
     lblvexor->setMouseTracking(true);
     lblvexor->installEventFilter(this);
     lblvexor->setAccessibleDescription(QStringLiteral("Ouvre la page de l'auteur"));
 
     label("Label3", TwipsRect(720, 1920, 2535, 255),
           QStringLiteral("Plus d'informations  ici ---->"), Qt::AlignRight)
-        ->setFont(app::BoldSansSerif(8.25));
+        ->setFont(design::BoldSansSerif(8.25));
     label("Label2", TwipsRect(240, 1440, 6015, 375),
           QStringLiteral("Cette trame permet la programmation d'un pic 16f628 destiné à la "
                          "localisation APRS."),
           Qt::AlignLeft)
-        ->setFont(app::BoldSansSerif(8.25));
+        ->setFont(design::BoldSansSerif(8.25));
     QLabel* const title = label("Label1", TwipsRect(1080, 120, 4095, 495),
                                 QStringLiteral("Quorvelin"), Qt::AlignHCenter);
-    title->setFont(app::BoldSansSerif(18));
+    title->setFont(design::BoldSansSerif(18));
     Line1[1] = {twipsPoint(90, 2445), twipsPoint(5654, 2445), BgrColor(0x00808080), 1};
     QLabel* const description =
         label("lblDescription", TwipsRect(210, 960, 6165, 450),
               QStringLiteral("Génère une trame GPRMC utilisant les coordonnées géographiques "
                              "choisies."),
               Qt::AlignLeft);
-    description->setFont(app::BoldSansSerif(8.25));
-    app::SetColour(description, QPalette::WindowText, std::uint32_t{0x00000000});
+    description->setFont(design::BoldSansSerif(8.25));
+    design::SetColour(description, QPalette::WindowText, std::uint32_t{0x00000000});
     Line1[0] = {twipsPoint(105, 2460), twipsPoint(5654, 2460), BgrColor(0x00FFFFFF), 2};
     lblVersion = label("lblVersion", TwipsRect(1080, 600, 3885, 225), QStringLiteral("Version"),
                        Qt::AlignHCenter);
@@ -127,7 +128,7 @@ QLabel* frmAbout::label(const char* name, QRect geometry, const QString& text,
 }
 
 void frmAbout::Form_Load() {
-    setWindowTitle(QStringLiteral("À propos de ") + app::Title(descriptor_));
+    setWindowTitle(QStringLiteral("À propos de ") + design::Title(descriptor_));
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(descriptor_.Major)
                             .arg(descriptor_.Minor)
@@ -174,7 +175,7 @@ void frmAbout::Form_MouseMove() {
 
 void frmAbout::lblvexor_MouseMove() {
     lblvexor->setAutoFillBackground(true);
-    app::SetColour(lblvexor, QPalette::Window, Highlight);
+    design::SetColour(lblvexor, QPalette::Window, Highlight);
 }
 
 // A page that cannot be opened is no reason to end the program: the user is told and the
@@ -186,7 +187,7 @@ void frmAbout::lblvexor_Click() {
         services_.openWebPage(address);
     } catch (const std::exception&) {
         services_.messageBox(
-            this, app::Title(descriptor_),
+            this, design::Title(descriptor_),
             QStringLiteral("Impossible d'ouvrir la page %1").arg(fromUtf8(address)));
     }
 }
@@ -201,7 +202,7 @@ void frmAbout::cmdSysInfo_Click() {
 
 void frmAbout::StartSysInfo() {
     about_window::StartSysInfo([this] {
-        services_.messageBox(this, app::Title(descriptor_), fromUtf8(SysInfoUnavailable));
+        services_.messageBox(this, design::Title(descriptor_), fromUtf8(SysInfoUnavailable));
     });
 }
 

@@ -2,8 +2,8 @@
 // starts the system's information tool.
 #pragma once
 
-#include "AppDescriptor.h"
-#include "Registry.h"
+#include "design/AppDescriptor.h"
+#include "platform/Registry.h"
 
 #include <QColor>
 #include <QDialog>
@@ -36,7 +36,7 @@ AboutServices SystemServices();
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(const app::AppDescriptorRecord& descriptor, AboutServices services,
+    frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices services,
              QWidget* parent = nullptr);
 
     void StartSysInfo();
@@ -65,7 +65,7 @@ private:
 
     QLabel* label(const char* name, QRect geometry, const QString& text, Qt::Alignment alignment);
 
-    const app::AppDescriptorRecord& descriptor_;
+    const design::AppDescriptorRecord& descriptor_;
     AboutServices services_;
 
     QLabel* picIcon;

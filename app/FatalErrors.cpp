@@ -1,7 +1,7 @@
-#include "FatalErrors.h"
+#include "app/FatalErrors.h"
 
-#include "Failure.h"
-#include "Title.h"
+#include "design/Title.h"
+#include "platform/Failure.h"
 
 #include <QMessageBox>
 
@@ -48,7 +48,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         // Nothing after this handler may run on a state it left half done: tell the user,
         // then leave every event loop; main() returns and the windows go with it.
-        fatalBox_(Title(), FatalErrorText(std::current_exception()));
+        fatalBox_(design::Title(), FatalErrorText(std::current_exception()));
         exit(EXIT_FAILURE);
         return true;
     }

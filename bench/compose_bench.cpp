@@ -1,4 +1,4 @@
-#include "Composer.h"
+#include "composer/Composer.h"
 
 #include <benchmark/benchmark.h>
 

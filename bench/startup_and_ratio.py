@@ -54,9 +54,9 @@ def start_once(program, environment):
 
 
 def startup(build, platform):
-    environment = dict(os.environ, QUORVELIN_STARTUP_PROBE="1", QT_QPA_PLATFORM=platform)
+    environment = dict(os.environ, QT_QPA_PLATFORM=platform)
     environment.setdefault("XDG_RUNTIME_DIR", "/tmp")
-    programs = {"Quorvelin": f"{build}/Quorvelin", "empty window": f"{build}/bench/bare_window",
+    programs = {"Quorvelin": f"{build}/bench/Quorvelin_probed", "empty window": f"{build}/bench/bare_window",
                 "one-label window": f"{build}/bench/label_window"}
     samples = {name: [] for name in programs}
     for name, program in programs.items():  # warm the page cache first

@@ -1,8 +1,8 @@
 // Feeds the composer eight texts of any bytes, several compositions an input (the working
 // sentence carries over), and checks what every sentence must be; and checks the rounding to
 // 15 significant digits of a value of any magnitude.
-#include "Composer.h"
-#include "PrintfRounding.h"
+#include "composer/Composer.h"
+#include "tests/PrintfRounding.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,7 +1,7 @@
 // Feeds the registry reader values of any type, bytes and size (0 to past its 1024-byte
 // buffer) through the in-memory registry, and checks its byte rules.
-#include "RegistryStandIn.h"
-#include "SysInfo.h"
+#include "about_window/SysInfo.h"
+#include "platform/RegistryStandIn.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

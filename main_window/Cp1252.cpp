@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "main_window/Cp1252.h"
 
 #include <QList>
 

@@ -1,8 +1,9 @@
-#include "Form1.h"
+#include "main_window/Form1.h"
 
-#include "Cp1252.h"
-#include "Images.h"
-#include "Layout.h"
+#include "design/Fonts.h"
+#include "design/Images.h"
+#include "design/Units.h"
+#include "main_window/Cp1252.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,8 +14,8 @@
 namespace main_window {
 namespace {
 
-using app::BoldSansSerif;
-using app::TwipsRect;
+using design::BoldSansSerif;
+using design::TwipsRect;
 
 constexpr std::uint32_t LightCyan = 0x00FFFFC0;
 constexpr std::uint32_t LightYellow = 0x00C0FFFF;
@@ -28,8 +29,8 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QSt
     auto* const button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    app::SetColour(button, QPalette::Button, background);
-    button->setCursor(app::HandPointer());
+    design::SetColour(button, QPalette::Button, background);
+    button->setCursor(design::HandPointer());
     return button;
 }
 
@@ -41,9 +42,9 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
       requestAbout_(std::move(requestAbout)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvelin "));
-    setWindowIcon(app::AppIcon());
-    setFont(app::SansSerif());
-    resize(app::Pixels(6735), app::Pixels(3705));
+    setWindowIcon(design::AppIcon());
+    setFont(design::SansSerif());
+    resize(design::Pixels(6735), design::Pixels(3705));
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
 
@@ -71,8 +72,8 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     TextTrame->setGeometry(TwipsRect(240, 2760, 6255, 405));
     TextTrame->setReadOnly(true);
     TextTrame->setMaxLength(32767);
-    app::SetColour(TextTrame, QPalette::Base, LightYellow);
-    app::SetColour(TextTrame, QPalette::Text, Navy);
+    design::SetColour(TextTrame, QPalette::Base, LightYellow);
+    design::SetColour(TextTrame, QPalette::Text, Navy);
     TextTrame->setAccessibleName(QStringLiteral("Trame NMEA"));
 
     Command1 = button(this, "Command1", TwipsRect(2520, 1800, 1935, 495),
@@ -98,7 +99,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setAutoFillBackground(false);
         if (points > 12.0) {
-            app::SetColour(caption, QPalette::WindowText, Blue);
+            design::SetColour(caption, QPalette::WindowText, Blue);
         }
     }
 
@@ -131,7 +132,7 @@ QLineEdit* Form1::entryBox(const char* name, QRect geometry, const char* text, i
     box->setAlignment(Qt::AlignCenter);
     box->setFont(BoldSansSerif(points)); // before the text: its layout is then made once
     box->setText(QString::fromUtf8(text));
-    app::SetColour(box, QPalette::Base, LightCyan);
+    design::SetColour(box, QPalette::Base, LightCyan);
     box->setAccessibleName(QString::fromUtf8(accessibleName));
     return box;
 }

@@ -1,7 +1,7 @@
 // The main window: eight position boxes, the compose button and the sentence.
 #pragma once
 
-#include "Composer.h"
+#include "composer/Composer.h"
 
 #include <QWidget>
 

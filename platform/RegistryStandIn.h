@@ -1,7 +1,7 @@
 // Filling and inspecting the in-memory registry that stands in for Windows' elsewhere.
 #pragma once
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Programs.h"
+#include "platform/Programs.h"
 
-#include "Failure.h"
+#include "platform/Failure.h"
 
 #include <cerrno>
 #include <cstring>

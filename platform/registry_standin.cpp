@@ -1,4 +1,4 @@
-#include "RegistryStandIn.h"
+#include "platform/RegistryStandIn.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // exact binary value on its own, independently of the composer's code.
 #pragma once
 
-#include "Composer.h"
+#include "composer/Composer.h"
 
 #include <cmath>
 #include <cstdint>

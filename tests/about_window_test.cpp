@@ -1,6 +1,6 @@
-#include "AboutSlot.h"
-#include "Form1.h"
-#include "RegistryStandIn.h"
+#include "about_window/AboutSlot.h"
+#include "main_window/Form1.h"
+#include "platform/RegistryStandIn.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -62,16 +62,16 @@ protected:
     bool linkHighlighted() { return child("lblvexor")->autoFillBackground(); }
 
     FakeSystem system;
-    AboutSlot slot{app::AppDescriptor, system.services()};
+    AboutSlot slot{design::AppDescriptor, system.services()};
 };
 
 TEST_F(AboutWindow, CaptionAndVersionComeFromTheDescriptor) {
     const struct {
-        app::AppDescriptorRecord descriptor;
+        design::AppDescriptorRecord descriptor;
         const char* caption;
         const char* version;
     } cases[] = {
-        {app::AppDescriptor, "À propos de Quorvelin", "Version 1.0.0"},
+        {design::AppDescriptor, "À propos de Quorvelin", "Version 1.0.0"},
         {{"Autre", "Autre", "", 2, 10, 3, 0x040C}, "À propos de Autre", "Version 2.10.3"},
         {{"Q", "Q", "", 0, -1, 32767, 0x040C}, "À propos de Q", "Version 0.-1.32767"},
     };
@@ -258,7 +258,7 @@ TEST(Lifecycle, ClosingTheMainWindowAloneEndsTheProgram) {
 
 TEST(Lifecycle, MainWindowClosedFirstLeavesTheAboutWindowUntilItIsClosed) {
     FakeSystem system;
-    AboutSlot slot(app::AppDescriptor, system.services());
+    AboutSlot slot(design::AppDescriptor, system.services());
     main_window::Form1 form([&slot] { slot.Request(); });
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

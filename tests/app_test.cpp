@@ -1,7 +1,7 @@
-#include "AppDescriptor.h"
-#include "Failure.h"
-#include "FatalErrors.h"
-#include "Images.h"
+#include "app/FatalErrors.h"
+#include "design/AppDescriptor.h"
+#include "design/Images.h"
+#include "platform/Failure.h"
 
 #include <QFile>
 #include <QTimer>
@@ -56,8 +56,8 @@ TEST(Images, IconAndCursorFilesHaveTheirFixedForm) {
 }
 
 TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
-    EXPECT_EQ(app::AppIconPixmap().size(), QSize(32, 32));
-    const QCursor hand = app::HandPointer();
+    EXPECT_EQ(design::AppIconPixmap().size(), QSize(32, 32));
+    const QCursor hand = design::HandPointer();
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_EQ(hand.hotSpot(), QPoint(12, 1));
     // The hot spot is on the drawn fingertip, with nothing drawn above it.
@@ -69,7 +69,7 @@ TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
 TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
     for (const auto* path : {":/AppIcon.ico", ":/HandPointer.cur"}) {
         const QByteArray file = resource(path);
-        const QImage ours = app::DecodeIconImage(file);
+        const QImage ours = design::DecodeIconImage(file);
         const QImage qts = QImage::fromData(file).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(ours.size(), QSize(32, 32)) << path;
         ASSERT_EQ(qts.size(), ours.size()) << path;
@@ -83,26 +83,27 @@ TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
             }
         }
     }
-    EXPECT_TRUE(app::DecodeIconImage(QByteArray("not an icon")).isNull());
-    EXPECT_TRUE(app::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull()) << "cut short";
+    EXPECT_TRUE(design::DecodeIconImage(QByteArray("not an icon")).isNull());
+    EXPECT_TRUE(design::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull())
+        << "cut short";
     QByteArray farOffset = resource(":/AppIcon.ico");
     qToLittleEndian<quint32>(0x7FFFFFF0, farOffset.data() + 18);
-    EXPECT_TRUE(app::DecodeIconImage(farOffset).isNull()) << "image offset past the end";
+    EXPECT_TRUE(design::DecodeIconImage(farOffset).isNull()) << "image offset past the end";
 }
 
 TEST(Images, HotSpotReaderRejectsWhatIsNoCursor) {
-    EXPECT_EQ(app::CursorHotSpot(QByteArray()), QPoint());
-    EXPECT_EQ(app::CursorHotSpot(resource(":/AppIcon.ico")), QPoint());
+    EXPECT_EQ(design::CursorHotSpot(QByteArray()), QPoint());
+    EXPECT_EQ(design::CursorHotSpot(resource(":/AppIcon.ico")), QPoint());
 }
 
 TEST(Descriptor, CarriesTheProgramsNameVersionAndLanguage) {
-    EXPECT_EQ(app::AppDescriptor.Title, "Quorvelin");
-    EXPECT_EQ(app::AppDescriptor.ExeName, "Quorvelin");
-    EXPECT_TRUE(app::AppDescriptor.HelpFile.empty());
-    EXPECT_EQ(app::AppDescriptor.Major, 1);
-    EXPECT_EQ(app::AppDescriptor.Minor, 0);
-    EXPECT_EQ(app::AppDescriptor.Revision, 0);
-    EXPECT_EQ(app::AppDescriptor.Language, 0x040C);
+    EXPECT_EQ(design::AppDescriptor.Title, "Quorvelin");
+    EXPECT_EQ(design::AppDescriptor.ExeName, "Quorvelin");
+    EXPECT_TRUE(design::AppDescriptor.HelpFile.empty());
+    EXPECT_EQ(design::AppDescriptor.Major, 1);
+    EXPECT_EQ(design::AppDescriptor.Minor, 0);
+    EXPECT_EQ(design::AppDescriptor.Revision, 0);
+    EXPECT_EQ(design::AppDescriptor.Language, 0x040C);
 }
 
 TEST(FatalErrors, DescribeEachKindOfErrorInFrench) {

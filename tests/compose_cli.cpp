@@ -1,6 +1,6 @@
 // Composes one sentence a line of eight tab-separated texts (latitude degrees, minutes,
 // seconds, hemisphere, then the same for the longitude), each from a freshly reset composer.
-#include "Composer.h"
+#include "composer/Composer.h"
 
 #include <iostream>
 #include <sstream>

@@ -1,5 +1,5 @@
-#include "Composer.h"
-#include "PrintfRounding.h"
+#include "composer/Composer.h"
+#include "tests/PrintfRounding.h"
 
 #include <gtest/gtest.h>
 

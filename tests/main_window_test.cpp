@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include "main_window/Form1.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 // Windows marks files hidden or system; such a file is not taken for the tool.
-#include "Programs.h"
+#include "platform/Programs.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "platform_fixture.h"
+#include "tests/platform_fixture.h"
 
-#include "RegistryStandIn.h"
+#include "platform/RegistryStandIn.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-#include "platform_fixture.h"
+#include "tests/platform_fixture.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Widget tests share one application object, the program's own.
-#include "FatalErrors.h"
-#include "Layout.h"
+#include "app/FatalErrors.h"
+#include "design/Fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,6 @@ int main(int argc, char** argv) {
     }
     app::Application application(argc, argv);
     application.setStyle(QStringLiteral("Fusion"));
-    app::InstallFontSubstitutes();
+    design::InstallFontSubstitutes();
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 // The stand-in refuses what a standard user is refused under HKEY_LOCAL_MACHINE, so the
 // reader's access rights are checked off Windows too.
-#include "RegistryStandIn.h"
-#include "SysInfo.h"
+#include "about_window/SysInfo.h"
+#include "platform/RegistryStandIn.h"
 
 #include <gtest/gtest.h>
 

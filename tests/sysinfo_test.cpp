@@ -1,7 +1,7 @@
-#include "Programs.h"
-#include "Registry.h"
-#include "SysInfo.h"
-#include "platform_fixture.h"
+#include "about_window/SysInfo.h"
+#include "platform/Programs.h"
+#include "platform/Registry.h"
+#include "tests/platform_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The descriptor's title as Qt text: the caption of every message box without one of its own.
 #pragma once
 
-#include "AppDescriptor.h"
+#include "design/AppDescriptor.h"
 
 #include <QString>
 
-namespace app {
+namespace design {
 
 inline QString Title(const AppDescriptorRecord& descriptor = AppDescriptor) {
     return QString::fromUtf8(descriptor.Title.data(),
                              static_cast<qsizetype>(descriptor.Title.size()));
 }
 
-} // namespace app
+} // namespace design

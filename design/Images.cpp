@@ -1,9 +1,9 @@
-#include "Images.h"
+#include "design/Images.h"
 
 #include <QFile>
 #include <QtEndian>
 
-namespace app {
+namespace design {
 namespace {
 
 QByteArray resource(const char* path) {
@@ -98,4 +98,4 @@ QCursor HandPointer() {
     return QCursor(pixmapOf(file, "CUR"), hotSpot.x(), hotSpot.y());
 }
 
-} // namespace app
+} // namespace design
