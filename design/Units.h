@@ -19,6 +19,9 @@ constexpr QRect TwipsRect(int left, int top, int width, int height) {
     return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
 }
 
+// Light green (8454016): the compose button and the highlighted link.
+inline constexpr std::uint32_t LightGreen = 0x0080FF80;
+
 // A colour written &H00BBGGRR: red in the low byte.
 constexpr QColor BgrColor(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),

@@ -6,12 +6,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace main_window {
+
+struct PositionBox;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -26,22 +29,18 @@ private:
     void Command1_Click();
     void CmdAide_Click();
 
-    QLineEdit* entryBox(const char* name, QRect geometry, const char* text, int maxLength,
-                        qreal points, const char* accessibleName);
+    QLineEdit* entryBox(const PositionBox& position);
+    QLineEdit* box(const char* name) const;
     QLabel* label(const char* name, QRect geometry, const char* text, qreal points);
 
     composer::Composer composer_;
     std::function<void()> requestAbout_;
 
     QPushButton* CmdAide;
+    // In creation order: LongPos, LatPos, LongSec, LongMin, LongDeg, LatSec, LatMin, LatDeg.
+    std::vector<QLineEdit*> positionBoxes_;
     QLineEdit* LongPos;
     QLineEdit* LatPos;
-    QLineEdit* LongSec;
-    QLineEdit* LongMin;
-    QLineEdit* LongDeg;
-    QLineEdit* LatSec;
-    QLineEdit* LatMin;
-    QLineEdit* LatDeg;
     QLineEdit* TextTrame;
     QPushButton* Command1;
     QLabel* Label6;

@@ -122,18 +122,27 @@ TEST_F(MainWindow, ComposesATypedPositionAndWritesBackTheZeroCorrection) {
               "$GPRMC,000000.000,A,4600.8593,N,00038.6125,W,0.00,000.00,000000,,,0*03");
 }
 
-TEST_F(MainWindow, NonAsciiTextsReachTheSentenceAsWindows1252) {
+TEST_F(MainWindow, NonAsciiTextsReachTheSentenceAsWindows1252AndStayInTheirBoxes) {
     retype("LatMin", QStringLiteral("°"));
     compose();
     EXPECT_EQ(
         text("TextTrame"),
         QStringLiteral("$GPRMC,000000.000,A,46°.0000,N0,00500.0000,E,0.00,000.00,000000,,,0*98"));
-    retype("LatMin", QStringLiteral("€"));
-    compose();
-    EXPECT_EQ(text("TextTrame").mid(20, 3), QStringLiteral("46€"));
-    retype("LatMin", QStringLiteral("Ω"));
-    compose();
-    EXPECT_EQ(text("LatMin"), QStringLiteral("?")) << "outside the code page";
+    const struct {
+        QString typed;
+        QString inSentence; // what follows the degrees
+    } cases[] = {{QStringLiteral("€"), QStringLiteral("€.")},
+                 {QStringLiteral("日本"), QStringLiteral("??.")},
+                 {QStringLiteral("\u200F4"), QStringLiteral("?4.")},
+                 {QStringLiteral("5\u0301"), QStringLiteral("5?.")}};
+    for (const auto& c : cases) {
+        retype("LatMin", c.typed);
+        retype("LongSec", c.typed);
+        compose();
+        EXPECT_EQ(text("LatMin"), c.typed) << "the box keeps what was typed";
+        EXPECT_EQ(text("LongSec"), c.typed);
+        EXPECT_EQ(text("TextTrame").mid(22, c.inSentence.size()), c.inSentence);
+    }
 }
 
 TEST_F(MainWindow, HemisphereBoxesKeepOneCapitalLetter) {
