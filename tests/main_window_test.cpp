@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -226,6 +227,17 @@ TEST_F(MainWindow, EveryBoxAndButtonHasAnAccessibleName) {
                              "LongSec", "LongPos", "TextTrame"}) {
         EXPECT_FALSE(child(name)->accessibleName().isEmpty()) << name;
     }
+}
+
+// Qt's own texts are French too, whatever the locale (the widget tests run under LC_ALL=C).
+TEST_F(MainWindow, SentenceMenuIsFrench) {
+    const std::unique_ptr<QMenu> menu(child("TextTrame")->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* const action : menu->actions()) {
+        entries << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    }
+    EXPECT_TRUE(entries.contains(QStringLiteral("Copier"))) << entries.join(',').toStdString();
+    EXPECT_TRUE(entries.contains(QStringLiteral("Tout sélectionner")));
 }
 
 } // namespace
