@@ -5,6 +5,7 @@
 #include "design/Units.h"
 #include "main_window/Cp1252.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +59,25 @@ constexpr std::uint32_t Navy = 0x00800000;
 constexpr std::uint32_t Grey = 0x00C0C0C0;
 constexpr std::uint32_t Blue = 0x00C00000;
 
+// Enter and the keypad's Enter press the focused button, as Space does: people who fill a
+// form from the keyboard end it with Enter.
+class PressOnEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                static_cast<QAbstractButton*>(watched)->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QString& caption,
                     std::uint32_t background) {
     auto* const button = new QPushButton(caption, parent);
@@ -65,6 +85,7 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QSt
     button->setGeometry(geometry);
     design::SetColour(button, QPalette::Button, background);
     button->setCursor(design::HandPointer());
+    button->installEventFilter(new PressOnEnter(button));
     return button;
 }
 
@@ -177,6 +198,13 @@ QLabel* Form1::label(const char* name, QRect geometry, const char* text, qreal p
         label->setFont(BoldSansSerif(points));
     }
     return label;
+}
+
+// Showing a window hides its focus mark until a key is pressed; this one shows where the focus
+// is from the start.
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void Form1::Form_Load() {

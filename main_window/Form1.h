@@ -22,6 +22,9 @@ public:
     // requestAbout is what the "A lire" button asks for.
     explicit Form1(std::function<void()> requestAbout = {}, QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Form_Load();
     void LatPos_Change();

@@ -240,4 +240,33 @@ TEST_F(MainWindow, SentenceMenuIsFrench) {
     EXPECT_TRUE(entries.contains(QStringLiteral("Tout sélectionner")));
 }
 
+TEST_F(MainWindow, EnterAndTheKeypadsEnterPressTheFocusedButton) {
+    auto* const compose = child<QPushButton>("Command1");
+    auto* const about = child<QPushButton>("CmdAide");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    int requests = 0;
+    for (const auto& k : keys) {
+        child("TextTrame")->clear();
+        compose->setFocus();
+        QTest::keyClick(compose, k.key, k.modifiers);
+        EXPECT_TRUE(text("TextTrame").endsWith(QStringLiteral("*18"))) << k.key;
+        about->setFocus();
+        QTest::keyClick(about, k.key, k.modifiers);
+        EXPECT_EQ(aboutRequests, ++requests) << k.key;
+    }
+}
+
+TEST_F(MainWindow, TheFocusIsVisibleFromTheStart) {
+    auto* const compose = child<QPushButton>("Command1");
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(compose->hasFocus());
+    const QImage focused = compose->grab().toImage();
+    child("LatDeg")->setFocus();
+    EXPECT_NE(compose->grab().toImage(), focused) << "no focus mark on the compose button";
+}
+
 } // namespace
