@@ -49,6 +49,7 @@ frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices 
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
     setFont(design::SansSerif());
+    design::UseDesignPalette(this);
     setFixedSize(design::Pixels(6390), design::Pixels(3555));
     setGeometry(QRect(ClientTopLeft, size()));
     setMouseTracking(true);

@@ -99,6 +99,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvelin "));
     setWindowIcon(design::AppIcon());
     setFont(design::SansSerif());
+    design::UseDesignPalette(this);
     resize(design::Pixels(6735), design::Pixels(3705));
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
