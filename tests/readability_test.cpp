@@ -2,11 +2,15 @@
 // inside its control in each face that can stand in for "MS Sans Serif".
 #include "about_window/frmAbout.h"
 #include "design/AppDescriptor.h"
+#include "design/Fonts.h"
 #include "main_window/Form1.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -46,9 +50,10 @@ Text textOf(QWidget* widget) {
     }
     if (auto* const button = qobject_cast<QPushButton*>(widget)) {
         QString caption = button->text();
-        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-        return {caption.remove(QLatin1Char('&')), button->rect().adjusted(margin, 0, -margin, 0),
-                Qt::AlignCenter};
+        const int frame =
+            button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return {caption.remove(QLatin1Char('&')),
+                button->rect().adjusted(frame, frame, -frame, -frame), Qt::AlignCenter};
     }
     auto* const box = qobject_cast<QLineEdit*>(widget);
     // The frame, then the two pixels a line edit keeps on each side of its text.
@@ -95,6 +100,28 @@ double textContrast(QWidget* control) {
     return best;
 }
 
+// The share of a text's ink that its box shows, the text drawn from the box's top left corner.
+double inkShown(const QFont& font, const Text& text) {
+    const QFontMetrics metrics(font);
+    QImage canvas(text.box.width() + metrics.height(), 2 * metrics.height(),
+                  QImage::Format_Grayscale8);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.setFont(font);
+    painter.drawText(canvas.rect(), Qt::AlignLeft | Qt::AlignTop, text.text);
+    painter.end();
+    double all = 0;
+    double shown = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const double ink = 1 - qGray(canvas.pixel(x, y)) / 255.0;
+            all += ink;
+            shown += x < text.box.width() && y < text.box.height() ? ink : 0;
+        }
+    }
+    return all > 0 ? shown / all : 0;
+}
+
 QPalette darkPalette() {
     QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20));
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
@@ -134,6 +161,39 @@ TEST(Readability, EveryTextStandsOutOfItsBackgroundUnderADarkTheme) {
         }
     }
     QApplication::setPalette(saved);
+}
+
+// The sentence and every caption fit their controls in each face the program may pick: across,
+// and down to the baseline of the last line (descenders may touch the edge). The marks, which
+// show only the top of their line, keep their ink inside their labels.
+TEST(Readability, EveryTextFitsItsControlInEachSubstituteFace) {
+    Windows windows;
+    ASSERT_TRUE(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        << "the face the package depends on";
+    EXPECT_TRUE(design::FontSubstitutes().contains(
+        QFontInfo(windows.form.findChild<QLineEdit*>(QStringLiteral("TextTrame"))->font())
+            .family()))
+        << "the program picks one of its substitutes";
+    for (const QString& face : design::FontSubstitutes()) {
+        if (!QFontDatabase::hasFamily(face)) {
+            continue; // not on this machine, so not one the program can pick here
+        }
+        for (QWidget* const control : windows.controls()) {
+            QFont font = control->font();
+            font.setFamilies({face});
+            const QFontMetrics metrics(font);
+            const Text text = textOf(control);
+            const QRect laidOut = metrics.boundingRect(text.box, text.flags, text.text);
+            const std::string what =
+                (face + QLatin1Char(' ') + control->objectName()).toStdString();
+            EXPECT_LE(laidOut.width(), text.box.width()) << what;
+            if (text.box.height() >= metrics.height()) {
+                EXPECT_LE(laidOut.height() - metrics.descent(), text.box.height()) << what;
+            } else {
+                EXPECT_GE(inkShown(font, text), 0.9) << what << ": the mark sinks out of sight";
+            }
+        }
+    }
 }
 
 } // namespace
