@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
 
     // Empty until "A lire" first asks for the About window; it outlives both windows.
     about_window::AboutSlot about;
-    main_window::Form1 form([&about] { about.Request(); });
+    main_window::Form1 form([&about, &form] { about.Request(&form); });
     form.show();
     // The program ends when the last of its windows is closed, whichever that is.
     return application.exec();
