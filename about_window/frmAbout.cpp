@@ -1,6 +1,7 @@
 #include "about_window/frmAbout.h"
 
 #include "about_window/SysInfo.h"
+#include "design/Accessibility.h"
 #include "design/Fonts.h"
 #include "design/Images.h"
 #include "design/Title.h"
@@ -50,6 +51,7 @@ frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices 
     setModal(false);
     setFont(design::SansSerif());
     design::UseDesignPalette(this);
+    design::DescribeWindow(this, QAccessible::Dialog);
     setFixedSize(design::Pixels(6390), design::Pixels(3555));
     setGeometry(QRect(ClientTopLeft, size()));
     setMouseTracking(true);
@@ -85,6 +87,9 @@ frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices 
     lblvexor->setMouseTracking(true);
     lblvexor->installEventFilter(this);
     lblvexor->setAccessibleDescription(QStringLiteral("Ouvre la page de l'auteur"));
+    // Screen readers activate the link as a link; the mouse goes through the event filter.
+    design::DescribeLink(lblvexor);
+    connect(lblvexor, &QLabel::linkActivated, this, &frmAbout::lblvexor_Click);
 
     label("Label3", TwipsRect(720, 1920, 2535, 255),
           QStringLiteral("Plus d'informations  ici ---->"), Qt::AlignRight)

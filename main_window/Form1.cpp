@@ -1,5 +1,6 @@
 #include "main_window/Form1.h"
 
+#include "design/Accessibility.h"
 #include "design/Fonts.h"
 #include "design/Images.h"
 #include "design/Units.h"
@@ -100,6 +101,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     setWindowIcon(design::AppIcon());
     setFont(design::SansSerif());
     design::UseDesignPalette(this);
+    design::DescribeWindow(this, QAccessible::Window);
     resize(design::Pixels(6735), design::Pixels(3705));
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
@@ -129,12 +131,16 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     Command1->setAccessibleDescription(QStringLiteral("Compose la trame de la position saisie"));
 
     // The marks are shorter than a line of their font: only its top, where they sit, shows.
-    label("Label9", TwipsRect(5400, 600, 135, 135), "''", 13.5);
-    label("Label8", TwipsRect(2280, 600, 255, 135), "''", 13.5);
-    label("Label7", TwipsRect(4680, 600, 255, 135), "'", 13.5);
-    label("Label5", TwipsRect(1560, 600, 135, 255), "'", 13.5);
-    label("Label4", TwipsRect(4200, 600, 135, 135), "°", 12);
-    label("Label3", TwipsRect(960, 600, 135, 135), "°", 12);
+    // Screen readers skip them: each box's name already says its unit.
+    for (auto [name, geometry, text, points] :
+         {std::tuple{"Label9", TwipsRect(5400, 600, 135, 135), "''", 13.5},
+          std::tuple{"Label8", TwipsRect(2280, 600, 255, 135), "''", 13.5},
+          std::tuple{"Label7", TwipsRect(4680, 600, 255, 135), "'", 13.5},
+          std::tuple{"Label5", TwipsRect(1560, 600, 135, 255), "'", 13.5},
+          std::tuple{"Label4", TwipsRect(4200, 600, 135, 135), "°", 12.0},
+          std::tuple{"Label3", TwipsRect(960, 600, 135, 135), "°", 12.0}}) {
+        design::MarkDecorative(label(name, geometry, text, points));
+    }
     Label6 = label("Label6", TwipsRect(360, 2400, 6015, 375),
                    " $GPRMC,221545.000,A,4642.8593,N,00538.6125,E,0.28,257.55,161110,,,A*6A", 0);
     Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -2,6 +2,7 @@
 #include "main_window/Form1.h"
 #include "platform/RegistryStandIn.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -154,6 +155,23 @@ TEST_F(AboutWindow, StaysOutOfTheTaskbarWithoutAnIconAndComesBackFromMinimised) 
     slot.Request(&form);
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(AboutWindow, ScreenReadersReadItInReadingOrderAndCanFollowTheLink) {
+    QAccessibleInterface* const dialog = QAccessible::queryAccessibleInterface(open());
+    EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+    QStringList order;
+    for (int i = 0; i < dialog->childCount(); ++i) {
+        order << dialog->child(i)->object()->objectName();
+    }
+    EXPECT_EQ(order.join(QLatin1Char(' ')),
+              "Label1 picIcon lblVersion lblDescription Label2 Label3 "
+              "lblvexor cmdOK Label4 cmdSysInfo");
+    QAccessibleInterface* const link = QAccessible::queryAccessibleInterface(child("lblvexor"));
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), QStringLiteral("www.vexor.example"));
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(system.pagesOpened, QStringList{QStringLiteral("www.vexor.example")});
 }
 
 TEST_F(AboutWindow, EveryWayOfClosingUnloadsAndTheNextRequestLoadsAfresh) {

@@ -1,5 +1,6 @@
 #include "main_window/Form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -222,11 +223,20 @@ TEST_F(MainWindow, AboutButtonAsksForTheAboutWindow) {
     EXPECT_EQ(aboutRequests, 2);
 }
 
-TEST_F(MainWindow, EveryBoxAndButtonHasAnAccessibleName) {
-    for (const char* name : {"LatDeg", "LatMin", "LatSec", "LatPos", "LongDeg", "LongMin",
-                             "LongSec", "LongPos", "TextTrame"}) {
-        EXPECT_FALSE(child(name)->accessibleName().isEmpty()) << name;
+TEST_F(MainWindow, ScreenReadersReadAWindowOfNamedControlsInReadingOrder) {
+    QAccessibleInterface* const window = QAccessible::queryAccessibleInterface(form.get());
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    QStringList order;
+    for (int i = 0; i < window->childCount(); ++i) {
+        QAccessibleInterface* const control = window->child(i);
+        order << control->object()->objectName();
+        EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << order.last().toStdString();
+        EXPECT_EQ(window->indexOfChild(control), i);
     }
+    // No unit marks, no hidden sample sentence.
+    EXPECT_EQ(order.join(QLatin1Char(' ')),
+              "CmdAide LatDeg LatMin LatSec LatPos LongDeg LongMin LongSec LongPos Latitude Label1 "
+              "Command1 TextTrame Label2");
 }
 
 // Qt's own texts are French too, whatever the locale (the widget tests run under LC_ALL=C).
