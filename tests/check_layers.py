@@ -1,0 +1,44 @@
+#!/usr/bin/python3
+"""The folders' includes point one way: no folder includes a folder that includes it (no cycle
+of any length), and no part of the program includes app/, the top that holds main() (the tests
+may: they drive the program's application object).
+
+Usage: check_layers.py SOURCE_DIR
+"""
+import pathlib
+import re
+import sys
+
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/', re.MULTILINE)
+root = pathlib.Path(sys.argv[1])
+edges = {}
+for source in root.glob("*/**/*"):
+    folder = source.relative_to(root).parts[0]
+    if source.suffix not in (".cpp", ".h", ".in") or folder.startswith(("build", ".")):
+        continue
+    for included in INCLUDE.findall(source.read_text(encoding="utf-8")):
+        if included != folder:
+            edges.setdefault(folder, set()).add(included)
+
+failures = [f"{folder}/ includes app/" for folder, to in edges.items()
+            if "app" in to and folder != "tests"]
+
+
+def cycle_from(start, folder, path):
+    for nxt in sorted(edges.get(folder, ())):
+        if nxt == start:
+            return path + [nxt]
+        if nxt not in path:
+            found = cycle_from(start, nxt, path + [nxt])
+            if found:
+                return found
+    return None
+
+
+for folder in sorted(edges):
+    cycle = cycle_from(folder, folder, [folder])
+    if cycle:
+        failures.append("cycle: " + " -> ".join(cycle))
+print("\n".join(f"{f} -> {', '.join(sorted(t))}" for f, t in sorted(edges.items())))
+if failures:
+    sys.exit("\n".join(sorted(set(failures))))
