@@ -4,7 +4,7 @@
 
 namespace about_window {
 
-AboutSlot::AboutSlot(const design::AppDescriptorRecord& descriptor, AboutServices services)
+AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, AboutServices services)
     : descriptor_(descriptor), services_(std::move(services)) {}
 
 AboutSlot::~AboutSlot() {

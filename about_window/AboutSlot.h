@@ -10,7 +10,7 @@ namespace about_window {
 
 class AboutSlot {
 public:
-    explicit AboutSlot(const design::AppDescriptorRecord& descriptor = design::AppDescriptor,
+    explicit AboutSlot(const forms::AppDescriptorRecord& descriptor = forms::AppDescriptor,
                        AboutServices services = SystemServices());
     AboutSlot(const AboutSlot&) = delete;
     AboutSlot& operator=(const AboutSlot&) = delete;
@@ -24,7 +24,7 @@ public:
     frmAbout* window() const { return window_; }
 
 private:
-    const design::AppDescriptorRecord& descriptor_;
+    const forms::AppDescriptorRecord& descriptor_;
     AboutServices services_;
     QPointer<frmAbout> window_;
 };

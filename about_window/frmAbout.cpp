@@ -41,7 +41,7 @@ AboutServices SystemServices() {
             }};
 }
 
-frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices services,
+frmAbout::frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices services,
                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),

@@ -2,7 +2,7 @@
 // starts the system's information tool.
 #pragma once
 
-#include "design/AppDescriptor.h"
+#include "forms/AppDescriptor.h"
 #include "platform/Registry.h"
 
 #include <QColor>
@@ -36,7 +36,7 @@ AboutServices SystemServices();
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices services,
+    frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices services,
              QWidget* parent = nullptr);
 
     void StartSysInfo();
@@ -65,7 +65,7 @@ private:
 
     QLabel* label(const char* name, QRect geometry, const QString& text, Qt::Alignment alignment);
 
-    const design::AppDescriptorRecord& descriptor_;
+    const forms::AppDescriptorRecord& descriptor_;
     AboutServices services_;
 
     QLabel* picIcon;

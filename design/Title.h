@@ -1,13 +1,13 @@
 // The descriptor's title as Qt text: the caption of every message box without one of its own.
 #pragma once
 
-#include "design/AppDescriptor.h"
+#include "forms/AppDescriptor.h"
 
 #include <QString>
 
 namespace design {
 
-inline QString Title(const AppDescriptorRecord& descriptor = AppDescriptor) {
+inline QString Title(const forms::AppDescriptorRecord& descriptor = forms::AppDescriptor) {
     return QString::fromUtf8(descriptor.Title.data(),
                              static_cast<qsizetype>(descriptor.Title.size()));
 }

@@ -64,16 +64,16 @@ protected:
     bool linkHighlighted() { return child("lblvexor")->autoFillBackground(); }
 
     FakeSystem system;
-    AboutSlot slot{design::AppDescriptor, system.services()};
+    AboutSlot slot{forms::AppDescriptor, system.services()};
 };
 
 TEST_F(AboutWindow, CaptionAndVersionComeFromTheDescriptor) {
     const struct {
-        design::AppDescriptorRecord descriptor;
+        forms::AppDescriptorRecord descriptor;
         const char* caption;
         const char* version;
     } cases[] = {
-        {design::AppDescriptor, "À propos de Quorvelin", "Version 1.0.0"},
+        {forms::AppDescriptor, "À propos de Quorvelin", "Version 1.0.0"},
         {{"Autre", "Autre", "", 2, 10, 3, 0x040C}, "À propos de Autre", "Version 2.10.3"},
         {{"Q", "Q", "", 0, -1, 32767, 0x040C}, "À propos de Q", "Version 0.-1.32767"},
     };
@@ -291,7 +291,7 @@ TEST(Lifecycle, ClosingTheMainWindowAloneEndsTheProgram) {
 
 TEST(Lifecycle, MainWindowClosedFirstLeavesTheAboutWindowUntilItIsClosed) {
     FakeSystem system;
-    AboutSlot slot(design::AppDescriptor, system.services());
+    AboutSlot slot(forms::AppDescriptor, system.services());
     main_window::Form1 form([&slot] { slot.Request(); });
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -1,5 +1,5 @@
 #include "app/FatalErrors.h"
-#include "design/AppDescriptor.h"
+#include "forms/AppDescriptor.h"
 #include "design/Images.h"
 #include "platform/Failure.h"
 
@@ -97,13 +97,13 @@ TEST(Images, HotSpotReaderRejectsWhatIsNoCursor) {
 }
 
 TEST(Descriptor, CarriesTheProgramsNameVersionAndLanguage) {
-    EXPECT_EQ(design::AppDescriptor.Title, "Quorvelin");
-    EXPECT_EQ(design::AppDescriptor.ExeName, "Quorvelin");
-    EXPECT_TRUE(design::AppDescriptor.HelpFile.empty());
-    EXPECT_EQ(design::AppDescriptor.Major, 1);
-    EXPECT_EQ(design::AppDescriptor.Minor, 0);
-    EXPECT_EQ(design::AppDescriptor.Revision, 0);
-    EXPECT_EQ(design::AppDescriptor.Language, 0x040C);
+    EXPECT_EQ(forms::AppDescriptor.Title, "Quorvelin");
+    EXPECT_EQ(forms::AppDescriptor.ExeName, "Quorvelin");
+    EXPECT_TRUE(forms::AppDescriptor.HelpFile.empty());
+    EXPECT_EQ(forms::AppDescriptor.Major, 1);
+    EXPECT_EQ(forms::AppDescriptor.Minor, 0);
+    EXPECT_EQ(forms::AppDescriptor.Revision, 0);
+    EXPECT_EQ(forms::AppDescriptor.Language, 0x040C);
 }
 
 TEST(FatalErrors, DescribeEachKindOfErrorInFrench) {

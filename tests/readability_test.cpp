@@ -1,7 +1,7 @@
 // Every text of both windows stays readable: against its background under a dark theme, and
 // inside its control in each face that can stand in for "MS Sans Serif".
 #include "about_window/frmAbout.h"
-#include "design/AppDescriptor.h"
+#include "forms/AppDescriptor.h"
 #include "design/Fonts.h"
 #include "main_window/Form1.h"
 
@@ -138,7 +138,7 @@ about_window::AboutServices noServices() {
 // Both windows, shown, with a sentence composed.
 struct Windows {
     main_window::Form1 form;
-    about_window::frmAbout about{design::AppDescriptor, noServices()};
+    about_window::frmAbout about{forms::AppDescriptor, noServices()};
 
     Windows() {
         form.show();

@@ -1,0 +1,82 @@
+#include "forms/Cp1252.h"
+
+#include <array>
+#include <cstddef>
+
+namespace forms {
+namespace {
+
+// Code points of bytes 0x80 to 0x9F; the five bytes Windows-1252 leaves unused keep their
+// C1 code point, as Windows itself maps them.
+constexpr std::array<char32_t, 32> High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char encode(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<char>(codePoint);
+    }
+    for (std::size_t i = 0; i < High.size(); ++i) {
+        if (High[i] == codePoint) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+// The next code point of a UTF-8 text; a byte that starts no valid sequence counts as one
+// character that Windows-1252 cannot hold.
+char32_t next(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    const int length = lead < 0x80    ? 0
+                       : lead >= 0xF0 ? 3
+                       : lead >= 0xE0 ? 2
+                       : lead >= 0xC2 ? 1
+                                      : -1;
+    if (length <= 0 || lead > 0xF4) {
+        return length == 0 ? lead : 0xFFFD;
+    }
+    char32_t codePoint = lead & (0x3F >> length);
+    for (int i = 0; i < length; ++i) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
+            return 0xFFFD;
+        }
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    }
+    return codePoint;
+}
+
+void appendUtf8(std::string& text, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        text += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        text += static_cast<char>(0xC0 | (codePoint >> 6));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (codePoint >> 12));
+        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string ToCp1252(std::string_view utf8) {
+    std::string bytes;
+    for (std::size_t at = 0; at < utf8.size();) {
+        bytes += encode(next(utf8, at));
+    }
+    return bytes;
+}
+
+std::string FromCp1252(std::string_view bytes) {
+    std::string utf8;
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        appendUtf8(utf8, code >= 0x80 && code < 0xA0 ? High[code - 0x80] : char32_t{code});
+    }
+    return utf8;
+}
+
+} // namespace forms

@@ -1,0 +1,84 @@
+// How a window is described once for every front-end: its frame, its client area and one
+// record per control, in twips (1/1440 inch) and &H00BBGGRR colours. No toolkit here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace forms {
+
+// 15 twips make one pixel at 96 dots per inch.
+constexpr int Pixels(int twips) {
+    return twips / 15;
+}
+
+// Red in the low byte; system colours are written as the colour they stand for.
+using Colour = std::uint32_t;
+inline constexpr Colour Black = 0x00000000;
+inline constexpr Colour White = 0x00FFFFFF;
+inline constexpr Colour Grey = 0x00808080;
+inline constexpr Colour LightGrey = 0x00C0C0C0;
+inline constexpr Colour Blue = 0x00C00000;
+inline constexpr Colour Navy = 0x00800000;
+inline constexpr Colour LightCyan = 0x00FFFFC0;
+inline constexpr Colour LightYellow = 0x00C0FFFF;
+inline constexpr Colour LightGreen = 0x0080FF80; // 8454016
+
+enum class Kind { Button, EntryBox, ReadOnlyBox, Label, PictureBox };
+enum class Align { Left, Centre, Right };
+
+struct Rect {
+    int left, top, width, height; // twips
+};
+
+// "MS Sans Serif" at a size in points; 0 points is the window's own font (8.25, regular).
+struct Font {
+    double points = 0;
+    bool bold = false;
+};
+
+struct Control {
+    std::string_view name;
+    Kind kind;
+    int tabIndex;
+    Rect place;
+    std::string_view caption; // UTF-8; an entry box's first text
+    Font font{};
+    Align align = Align::Left;
+    std::optional<Colour> background{}; // unset: the system's; labels: transparent
+    std::optional<Colour> foreground{};
+    int maxLength = 0;                 // entry boxes; 0: no limit
+    bool visible = true;               // hidden ones are hidden from load on
+    bool handPointer = false;          // the pointing-hand mouse pointer
+    bool decorative = false;           // left out of what screen readers read
+    std::string_view accessibleName{}; // French, for screen readers; unset: the caption
+    std::string_view accessibleDescription{};
+};
+
+struct Line {
+    std::string_view name;
+    int index;
+    int x1, y1, x2, y2; // twips
+    Colour colour;
+    int width; // pixels
+};
+
+enum class Frame { SizableToolWindow, FixedDialog };
+
+struct Window {
+    std::string_view name;
+    std::string_view caption;
+    Frame frame;
+    int clientWidth, clientHeight;     // twips
+    std::optional<Rect> clientPlace{}; // unset: where the window system puts a new window
+    bool hasIcon;
+    std::span<const Control> controls; // creation order
+    std::span<const Line> lines{};
+    std::string_view initialFocus{};
+
+    const Control& control(std::string_view controlName) const;
+};
+
+} // namespace forms

@@ -1,0 +1,78 @@
+#include "forms/Form1Logic.h"
+
+#include "forms/Cp1252.h"
+
+#include <array>
+#include <string_view>
+
+namespace forms {
+namespace {
+
+using Field = std::string composer::TrameFields::*;
+using composer::TrameFields;
+
+// Each position box and the composer field it feeds.
+constexpr std::array<std::pair<std::string_view, Field>, 8> PositionBoxes{{
+    {"LatDeg", &TrameFields::latDeg},
+    {"LatMin", &TrameFields::latMin},
+    {"LatSec", &TrameFields::latSec},
+    {"LatPos", &TrameFields::latPos},
+    {"LongDeg", &TrameFields::longDeg},
+    {"LongMin", &TrameFields::longMin},
+    {"LongSec", &TrameFields::longSec},
+    {"LongPos", &TrameFields::longPos},
+}};
+
+// Setting a box to the text it holds raises no change, so each settles after one rewrite.
+void normalise(View& view, std::string_view box, std::string_view letter, std::string_view lower,
+               std::string_view otherwise) {
+    const std::string text = view.Text(box);
+    const std::string_view wanted = text == letter || text == lower ? letter : otherwise;
+    if (text != wanted) {
+        view.SetText(box, std::string(wanted));
+    }
+}
+
+} // namespace
+
+Form1Logic::Form1Logic(View& view, std::function<void()> requestAbout)
+    : view_(view), requestAbout_(std::move(requestAbout)) {}
+
+void Form1Logic::Form_Load() {
+    composer_.ResetTrame();
+    view_.SetVisible("Label6", false);
+}
+
+void Form1Logic::LatPos_Change() {
+    normalise(view_, "LatPos", "N", "n", "S");
+}
+
+void Form1Logic::LongPos_Change() {
+    normalise(view_, "LongPos", "E", "e", "W");
+}
+
+void Form1Logic::Command1_Click() {
+    view_.SetText("TextTrame", "");
+    TrameFields fields;
+    for (const auto& [box, field] : PositionBoxes) {
+        fields.*field = ToCp1252(view_.Text(box));
+    }
+    const TrameFields typed = fields;
+    const std::string sentence = composer_.ComposeTrame(fields);
+    // Only the "0" to "00" correction is written back: every other box keeps exactly what was
+    // typed, characters outside the sentence's code page included.
+    for (const auto& [box, field] : PositionBoxes) {
+        if (fields.*field != typed.*field) {
+            view_.SetText(box, FromCp1252(fields.*field));
+        }
+    }
+    view_.SetText("TextTrame", FromCp1252(sentence));
+}
+
+void Form1Logic::CmdAide_Click() {
+    if (requestAbout_) {
+        requestAbout_();
+    }
+}
+
+} // namespace forms
