@@ -1,20 +1,15 @@
-// The main window: eight position boxes, the compose button and the sentence.
+// The main window: eight position boxes, the compose button and the sentence, built from the
+// window's description; its behaviour is the toolkit-free one.
 #pragma once
 
-#include "composer/Composer.h"
+#include "design/Widgets.h"
+#include "forms/Form1Logic.h"
 
 #include <QWidget>
 
 #include <functional>
-#include <vector>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace main_window {
-
-struct PositionBox;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -26,27 +21,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
-    void LatPos_Change();
-    void LongPos_Change();
-    void Command1_Click();
-    void CmdAide_Click();
-
-    QLineEdit* entryBox(const PositionBox& position);
-    QLineEdit* box(const char* name) const;
-    QLabel* label(const char* name, QRect geometry, const char* text, qreal points);
-
-    composer::Composer composer_;
-    std::function<void()> requestAbout_;
-
-    QPushButton* CmdAide;
-    // In creation order: LongPos, LatPos, LongSec, LongMin, LongDeg, LatSec, LatMin, LatDeg.
-    std::vector<QLineEdit*> positionBoxes_;
-    QLineEdit* LongPos;
-    QLineEdit* LatPos;
-    QLineEdit* TextTrame;
-    QPushButton* Command1;
-    QLabel* Label6;
+    design::WidgetView view_;
+    forms::Form1Logic logic_;
 };
 
 } // namespace main_window

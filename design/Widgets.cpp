@@ -1,0 +1,241 @@
+#include "design/Widgets.h"
+
+#include "design/Accessibility.h"
+#include "design/Fonts.h"
+#include "design/Images.h"
+#include "design/Units.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace design {
+namespace {
+
+QRect pixels(const forms::Rect& place) {
+    return TwipsRect(place.left, place.top, place.width, place.height);
+}
+
+Qt::Alignment alignment(forms::Align align) {
+    switch (align) {
+    case forms::Align::Centre:
+        return Qt::AlignHCenter;
+    case forms::Align::Right:
+        return Qt::AlignRight;
+    case forms::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* button(QWidget* window, const forms::Control& design) {
+    auto* const button = new QPushButton(FromUtf8(design.caption), window);
+    if (design.background) {
+        SetColour(button, QPalette::Button, *design.background);
+    }
+    if (design.handPointer) {
+        button->setCursor(HandPointer());
+    }
+    return button;
+}
+
+QWidget* box(QWidget* window, const forms::Control& design) {
+    auto* const box = new QLineEdit(window);
+    box->setAlignment(alignment(design.align) | Qt::AlignVCenter);
+    if (design.kind == forms::Kind::ReadOnlyBox) {
+        box->setReadOnly(true); // selectable and copyable, not editable
+    }
+    box->setMaxLength(design.maxLength > 0 ? design.maxLength : 32767);
+    if (design.font.points > 0) {
+        box->setFont(BoldSansSerif(design.font.points)); // before the text: laid out once
+    }
+    box->setText(FromUtf8(design.caption));
+    if (design.background) {
+        SetColour(box, QPalette::Base, *design.background);
+    }
+    if (design.foreground) {
+        SetColour(box, QPalette::Text, *design.foreground);
+    }
+    return box;
+}
+
+QWidget* label(QWidget* window, const forms::Control& design) {
+    auto* const label = new QLabel(FromUtf8(design.caption), window);
+    label->setAlignment(alignment(design.align) | Qt::AlignTop);
+    label->setWordWrap(true);
+    if (design.background) {
+        label->setAutoFillBackground(true);
+        SetColour(label, QPalette::Window, *design.background);
+    }
+    if (design.foreground) {
+        SetColour(label, QPalette::WindowText, *design.foreground);
+    }
+    return label;
+}
+
+// Sizes itself to the picture and its sunken border.
+QWidget* picture(QWidget* window, const forms::Control& design) {
+    auto* const picture = new QLabel(window);
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture->setLineWidth(1);
+    picture->setPixmap(AppIconPixmap());
+    picture->move(pixels(design.place).topLeft());
+    picture->adjustSize();
+    picture->setAutoFillBackground(true);
+    SetColour(picture, QPalette::Window, design.background.value_or(forms::White));
+    SetColour(picture, QPalette::WindowText, design.foreground.value_or(forms::Black));
+    return picture;
+}
+
+QWidget* control(QWidget* window, const forms::Control& design) {
+    switch (design.kind) {
+    case forms::Kind::Button:
+        return button(window, design);
+    case forms::Kind::EntryBox:
+    case forms::Kind::ReadOnlyBox:
+        return box(window, design);
+    case forms::Kind::Label:
+        return label(window, design);
+    case forms::Kind::PictureBox:
+        return picture(window, design);
+    }
+    throw std::invalid_argument("control kind");
+}
+
+void setTabOrder(QWidget* window, const forms::Window& design) {
+    std::vector<const forms::Control*> order;
+    for (const forms::Control& c : design.controls) {
+        order.push_back(&c);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const forms::Control* const c : order) {
+        QWidget* const next = window->findChild<QWidget*>(FromUtf8(c->name));
+        if (next->focusPolicy() == Qt::NoFocus) {
+            continue; // labels and pictures take no focus
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}
+
+} // namespace
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void BuildWindow(QWidget* window, const forms::Window& design) {
+    window->setObjectName(FromUtf8(design.name));
+    window->setWindowTitle(FromUtf8(design.caption));
+    window->setFont(SansSerif());
+    UseDesignPalette(window);
+    DescribeWindow(window, design.frame == forms::Frame::FixedDialog ? QAccessible::Dialog
+                                                                     : QAccessible::Window);
+    const QSize size(forms::Pixels(design.clientWidth), forms::Pixels(design.clientHeight));
+    if (design.frame == forms::Frame::FixedDialog) {
+        window->setFixedSize(size);
+    } else {
+        window->resize(size);
+    }
+    if (design.clientPlace) {
+        window->move(pixels(*design.clientPlace).topLeft());
+    }
+    for (const forms::Control& c : design.controls) {
+        QWidget* const widget = control(window, c);
+        widget->setObjectName(FromUtf8(c.name));
+        if (c.kind != forms::Kind::PictureBox) {
+            widget->setGeometry(pixels(c.place));
+        }
+        if (c.font.points > 0 && c.kind != forms::Kind::EntryBox) {
+            widget->setFont(c.font.bold ? BoldSansSerif(c.font.points) : SansSerif(c.font.points));
+        }
+        if (!c.accessibleName.empty()) {
+            widget->setAccessibleName(FromUtf8(c.accessibleName));
+        }
+        if (!c.accessibleDescription.empty()) {
+            widget->setAccessibleDescription(FromUtf8(c.accessibleDescription));
+        }
+        if (c.decorative) {
+            MarkDecorative(widget);
+        }
+        widget->setVisible(c.visible);
+    }
+    setTabOrder(window, design);
+    if (!design.initialFocus.empty()) {
+        window->findChild<QWidget*>(FromUtf8(design.initialFocus))->setFocus();
+    }
+}
+
+WidgetView::WidgetView(QWidget* window, MessageBoxShower messageBox, PageOpener openPage)
+    : window_(window), messageBox_(std::move(messageBox)), openPage_(std::move(openPage)) {}
+
+QWidget* WidgetView::widget(std::string_view control) const {
+    QWidget* const found = window_->findChild<QWidget*>(FromUtf8(control));
+    if (found == nullptr) {
+        throw std::out_of_range("no control " + std::string(control));
+    }
+    return found;
+}
+
+std::string WidgetView::Text(std::string_view control) const {
+    QWidget* const w = widget(control);
+    if (const auto* const box = qobject_cast<QLineEdit*>(w)) {
+        return box->text().toStdString();
+    }
+    if (const auto* const label = qobject_cast<QLabel*>(w)) {
+        return label->text().toStdString();
+    }
+    return qobject_cast<QPushButton*>(w)->text().toStdString();
+}
+
+void WidgetView::SetText(std::string_view control, const std::string& text) {
+    QWidget* const w = widget(control);
+    if (auto* const box = qobject_cast<QLineEdit*>(w)) {
+        box->setText(FromUtf8(text));
+        box->setCursorPosition(0); // show the start of the text
+    } else if (auto* const label = qobject_cast<QLabel*>(w)) {
+        label->setText(FromUtf8(text));
+    } else {
+        qobject_cast<QPushButton*>(w)->setText(FromUtf8(text));
+    }
+}
+
+void WidgetView::SetVisible(std::string_view control, bool visible) {
+    widget(control)->setVisible(visible);
+}
+
+void WidgetView::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
+    QWidget* const w = widget(control);
+    w->setAutoFillBackground(colour.has_value());
+    if (colour) {
+        SetColour(w, QPalette::Window, *colour);
+    }
+}
+
+void WidgetView::SetCaption(const std::string& caption) {
+    window_->setWindowTitle(FromUtf8(caption));
+}
+
+void WidgetView::MessageBox(const std::string& caption, const std::string& text) {
+    messageBox_(FromUtf8(caption), FromUtf8(text));
+}
+
+void WidgetView::Unload() {
+    window_->close();
+}
+
+void WidgetView::OpenWebPage(const std::string& address) {
+    if (openPage_) {
+        openPage_(address);
+    }
+}
+
+} // namespace design
