@@ -1,0 +1,129 @@
+// The windows' behaviour against a fake front-end: texts in a map, change events raised the way
+// a toolkit raises them, message boxes and pages recorded.
+#include "forms/Form1Design.h"
+#include "forms/Form1Logic.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FakeView : public forms::View {
+public:
+    explicit FakeView(const forms::Window& design) {
+        for (const forms::Control& control : design.controls) {
+            texts[std::string(control.name)] = std::string(control.caption);
+        }
+    }
+
+    std::string Text(std::string_view control) const override {
+        return texts.at(std::string(control));
+    }
+    void SetText(std::string_view control, const std::string& text) override {
+        std::string& held = texts.at(std::string(control));
+        if (held != text) {
+            held = text;
+            if (changed) {
+                changed(control);
+            }
+        }
+    }
+    void SetVisible(std::string_view control, bool visible) override {
+        hidden[std::string(control)] = !visible;
+    }
+    void SetBackground(std::string_view control, std::optional<forms::Colour> colour) override {
+        backgrounds[std::string(control)] = colour;
+    }
+    void SetCaption(const std::string& text) override { caption = text; }
+    void MessageBox(const std::string& boxCaption, const std::string& text) override {
+        boxes.push_back(boxCaption + "|" + text);
+    }
+    void Unload() override { unloaded = true; }
+    void OpenWebPage(const std::string& address) override { pages.push_back(address); }
+
+    // What a user typing into a box does: the text changes, then its change event.
+    void type(std::string_view control, const std::string& text) { SetText(control, text); }
+
+    std::map<std::string, std::string> texts;
+    std::map<std::string, bool> hidden;
+    std::map<std::string, std::optional<forms::Colour>> backgrounds;
+    std::string caption;
+    std::vector<std::string> boxes;
+    std::vector<std::string> pages;
+    bool unloaded = false;
+    std::function<void(std::string_view)> changed;
+};
+
+struct MainWindow {
+    MainWindow() {
+        view.changed = [this](std::string_view control) {
+            if (control == "LatPos") {
+                logic.LatPos_Change();
+            } else if (control == "LongPos") {
+                logic.LongPos_Change();
+            }
+        };
+        logic.Form_Load();
+    }
+    FakeView view{forms::Form1Design()};
+    int aboutRequests = 0;
+    forms::Form1Logic logic{view, [this] { ++aboutRequests; }};
+};
+
+TEST(MainWindowLogic, ComposesFromTheBoxesAndWritesBackOnlyTheZeroCorrection) {
+    const struct {
+        std::map<std::string, std::string> typed;
+        std::string sentence;
+        std::map<std::string, std::string> boxesAfter;
+    } cases[] = {
+        {{}, "$GPRMC,000000.000,A,4600.0000,N,00500.0000,E,0.00,000.00,000000,,,0*18", {}},
+        {{{"LatDeg", "46"},
+          {"LatMin", "42"},
+          {"LatSec", "51.56"},
+          {"LongDeg", "05"},
+          {"LongMin", "38"},
+          {"LongSec", "36.75"}},
+         "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12",
+         {}},
+        {{{"LatDeg", "00"}, {"LatMin", "0"}, {"LatSec", "0"}, {"LongPos", "w"}},
+         "$GPRMC,000000.000,A,0000.0000,N,00500.0000,W,0.00,000.00,000000,,,0*08",
+         {{"LatMin", "00"}, {"LatSec", "0"}}},
+        // é is one byte (0xE9) in the checksum; the field one character short leaves column 44.
+        {{{"LatMin", "日本"}, {"LongMin", "é"}},
+         "$GPRMC,000000.000,A,46??.0000,N,005\xC3\xA9.0000,E0,0.00,000.00,000000,,,0*C1",
+         {{"LatMin", "日本"}, {"LongMin", "é"}}},
+    };
+    for (const auto& c : cases) {
+        MainWindow window; // a window just loaded
+        for (const auto& [box, text] : c.typed) {
+            window.view.type(box, text);
+        }
+        window.logic.Command1_Click();
+        EXPECT_EQ(window.view.Text("TextTrame"), c.sentence);
+        for (const auto& [box, text] : c.boxesAfter) {
+            EXPECT_EQ(window.view.Text(box), text) << box;
+        }
+    }
+}
+
+TEST(MainWindowLogic, HidesTheSampleAndKeepsOneCapitalLetterInEachHemisphereBox) {
+    MainWindow window;
+    EXPECT_TRUE(window.view.hidden.at("Label6"));
+    const struct {
+        const char* box;
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"LatPos", "", "S"},  {"LatPos", "n", "N"},  {"LatPos", "x", "S"},
+                 {"LongPos", "", "W"}, {"LongPos", "e", "E"}, {"LongPos", "N", "W"}};
+    for (const auto& c : cases) {
+        window.view.type(c.box, c.typed);
+        EXPECT_EQ(window.view.Text(c.box), c.shown) << c.box << " typed " << c.typed;
+    }
+    window.logic.CmdAide_Click();
+    EXPECT_EQ(window.aboutRequests, 1);
+}
+
+} // namespace
