@@ -16,8 +16,9 @@ public:
     AboutSlot& operator=(const AboutSlot&) = delete;
     ~AboutSlot();
 
-    // Loads the window if it is not loaded, then shows it, or only brings it to the front.
-    void Request();
+    // Loads the window if it is not loaded, then shows it, or only restores it and brings it to
+    // the front. The window is kept transient for the requesting window, if any.
+    void Request(QWidget* requester = nullptr);
 
     // The loaded window, or null.
     frmAbout* window() const { return window_; }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,20 @@ TEST_F(AboutWindow, ASecondRequestOnlyRaisesTheLoadedWindow) {
         shown += qobject_cast<frmAbout*>(window) != nullptr && window->isVisible() ? 1 : 0;
     }
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(AboutWindow, StaysOutOfTheTaskbarWithoutAnIconAndComesBackFromMinimised) {
+    main_window::Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    slot.Request(&form);
+    frmAbout* const window = slot.window();
+    EXPECT_EQ(window->windowHandle()->transientParent(), form.windowHandle());
+    EXPECT_TRUE(window->windowIcon().isNull());
+    window->showMinimized();
+    slot.Request(&form);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(AboutWindow, EveryWayOfClosingUnloadsAndTheNextRequestLoadsAfresh) {

@@ -1,0 +1,200 @@
+// Every text of both windows stays readable: against its background under a dark theme, and
+// inside its control in each face that can stand in for "MS Sans Serif".
+#include "about_window/frmAbout.h"
+#include "design/AppDescriptor.h"
+#include "design/Fonts.h"
+#include "main_window/Form1.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+double luminance(QRgb rgb) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The text a control shows and the rectangle it is laid out in.
+struct Text {
+    QString text;
+    QRect box;
+    int flags;
+};
+
+Text textOf(QWidget* widget) {
+    if (auto* const label = qobject_cast<QLabel*>(widget)) {
+        return {label->text(), label->contentsRect(),
+                static_cast<int>(label->alignment()) | Qt::TextWordWrap};
+    }
+    if (auto* const button = qobject_cast<QPushButton*>(widget)) {
+        QString caption = button->text();
+        const int frame =
+            button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return {caption.remove(QLatin1Char('&')),
+                button->rect().adjusted(frame, frame, -frame, -frame), Qt::AlignCenter};
+    }
+    auto* const box = qobject_cast<QLineEdit*>(widget);
+    // The frame, then the two pixels a line edit keeps on each side of its text.
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box) + 2;
+    return {box->text(), box->rect().adjusted(frame, frame, -frame, -frame),
+            static_cast<int>(box->alignment())};
+}
+
+// The readable controls of a window: shown, and holding a text.
+QList<QWidget*> textControls(QWidget* window) {
+    QList<QWidget*> controls;
+    for (QWidget* const child : window->findChildren<QWidget*>()) {
+        const bool textKind = qobject_cast<QLabel*>(child) || qobject_cast<QPushButton*>(child) ||
+                              qobject_cast<QLineEdit*>(child);
+        if (textKind && child->isVisible() && !textOf(child).text.isEmpty()) {
+            controls << child;
+        }
+    }
+    return controls;
+}
+
+// The contrast between the commonest colour where the text stands (its background) and the
+// colour there that differs most from it (the text itself, where its strokes are solid).
+double textContrast(QWidget* control) {
+    const Text text = textOf(control);
+    const QImage image = control->grab().toImage();
+
+    const QRect area = control->fontMetrics()
+                           .boundingRect(text.box, text.flags, text.text)
+                           .intersected(image.rect());
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++counts[image.pixel(x, y)];
+        }
+    }
+    const QRgb background = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->first;
+    double best = 1;
+    for (const auto& [colour, count] : counts) {
+        best = std::max(best, contrast(colour, background));
+    }
+    return best;
+}
+
+// The share of a text's ink that its box shows, the text drawn from the box's top left corner.
+double inkShown(const QFont& font, const Text& text) {
+    const QFontMetrics metrics(font);
+    QImage canvas(text.box.width() + metrics.height(), 2 * metrics.height(),
+                  QImage::Format_Grayscale8);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.setFont(font);
+    painter.drawText(canvas.rect(), Qt::AlignLeft | Qt::AlignTop, text.text);
+    painter.end();
+    double all = 0;
+    double shown = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const double ink = 1 - qGray(canvas.pixel(x, y)) / 255.0;
+            all += ink;
+            shown += x < text.box.width() && y < text.box.height() ? ink : 0;
+        }
+    }
+    return all > 0 ? shown / all : 0;
+}
+
+QPalette darkPalette() {
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, QColor(0xEE, 0xEE, 0xEE));
+    }
+    dark.setColor(QPalette::Base, QColor(0x25, 0x25, 0x25));
+    return dark;
+}
+
+about_window::AboutServices noServices() {
+    return {[](const std::string&, QObject*, const std::function<void()>&) {},
+            [](QWidget*, const QString&, const QString&) {}};
+}
+
+// Both windows, shown, with a sentence composed.
+struct Windows {
+    main_window::Form1 form;
+    about_window::frmAbout about{design::AppDescriptor, noServices()};
+
+    Windows() {
+        form.show();
+        about.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&about));
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
+    QList<QWidget*> controls() { return textControls(&form) + textControls(&about); }
+};
+
+TEST(Readability, EveryTextStandsOutOfItsBackgroundUnderADarkTheme) {
+    const QPalette saved = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    {
+        Windows windows;
+        ASSERT_GE(windows.controls().size(), 25);
+        for (QWidget* const control : windows.controls()) {
+            EXPECT_GE(textContrast(control), 4.5) << control->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(saved);
+}
+
+// The sentence and every caption fit their controls in each face the program may pick: across,
+// and down to the baseline of the last line (descenders may touch the edge). The marks, which
+// show only the top of their line, keep their ink inside their labels.
+TEST(Readability, EveryTextFitsItsControlInEachSubstituteFace) {
+    Windows windows;
+    ASSERT_TRUE(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        << "the face the package depends on";
+    EXPECT_TRUE(design::FontSubstitutes().contains(
+        QFontInfo(windows.form.findChild<QLineEdit*>(QStringLiteral("TextTrame"))->font())
+            .family()))
+        << "the program picks one of its substitutes";
+    for (const QString& face : design::FontSubstitutes()) {
+        if (!QFontDatabase::hasFamily(face)) {
+            continue; // not on this machine, so not one the program can pick here
+        }
+        for (QWidget* const control : windows.controls()) {
+            QFont font = control->font();
+            font.setFamilies({face});
+            const QFontMetrics metrics(font);
+            const Text text = textOf(control);
+            const QRect laidOut = metrics.boundingRect(text.box, text.flags, text.text);
+            const std::string what =
+                (face + QLatin1Char(' ') + control->objectName()).toStdString();
+            EXPECT_LE(laidOut.width(), text.box.width()) << what;
+            if (text.box.height() >= metrics.height()) {
+                EXPECT_LE(laidOut.height() - metrics.descent(), text.box.height()) << what;
+            } else {
+                EXPECT_GE(inkShown(font, text), 0.9) << what << ": the mark sinks out of sight";
+            }
+        }
+    }
+}
+
+} // namespace
