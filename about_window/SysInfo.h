@@ -1,11 +1,10 @@
-// Finding and starting the system's information tool through the registry. No Qt here: the
-// About window only wires its button and its message box to these.
+// Finding and starting the system's information tool: on Windows through the registry
+// (SysInfo_win32.cpp), elsewhere among the desktop tools that are installed
+// (SysInfo_posix.cpp). No Qt here: the About window only wires its button and its message
+// box to this.
 #pragma once
 
-#include "platform/Registry.h"
-
 #include <functional>
-#include <string>
 #include <string_view>
 
 namespace about_window {
@@ -14,14 +13,8 @@ namespace about_window {
 inline constexpr std::string_view SysInfoUnavailable =
     "Les informations système ne sont pas disponibles actuellement";
 
-// Reads one value of one key as text. True when the key opened and the value was read,
-// whatever its type: REG_SZ gives its text, REG_DWORD "&h" and its hexadecimal digits, any
-// other type leaves KeyVal as it was. False, with KeyVal empty, otherwise. A value of no
-// bytes at all throws std::invalid_argument.
-bool GetKeyValue(platform::registry::Key KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal);
-
-// Starts the tool that the registry names, or calls showUnavailable once when it cannot.
+// Starts the system's information tool, shown normally and not waited for, or calls
+// showUnavailable once when there is none or it cannot be started.
 void StartSysInfo(const std::function<void()>& showUnavailable);
 
 } // namespace about_window

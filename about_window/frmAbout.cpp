@@ -1,18 +1,20 @@
 #include "about_window/frmAbout.h"
 
+#include "about_window/PageOpener.h"
 #include "about_window/SysInfo.h"
 #include "design/Accessibility.h"
 #include "design/Fonts.h"
 #include "design/Images.h"
 #include "design/Title.h"
 #include "design/Units.h"
-#include "platform/Programs.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+
+#include <utility>
 
 namespace about_window {
 namespace {
@@ -34,7 +36,7 @@ QPoint twipsPoint(int x, int y) {
 } // namespace
 
 AboutServices SystemServices() {
-    return {platform::OpenWebPage,
+    return {about_window::OpenWebPage,
             [](QWidget* parent, const QString& caption, const QString& text) {
                 QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
                 box.exec();
@@ -154,9 +156,16 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         lblvexor_MouseMove();
         return true;
     }
+    if (watched == lblvexor && event->type() == QEvent::MouseButtonPress) {
+        linkDoubleClicked_ = false;
+    }
+    if (watched == lblvexor && event->type() == QEvent::MouseButtonDblClick) {
+        linkDoubleClicked_ = true;
+        return true;
+    }
     if (watched == lblvexor && event->type() == QEvent::MouseButtonRelease) {
         const auto* const mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
+        if (mouse->button() == Qt::LeftButton && !std::exchange(linkDoubleClicked_, false) &&
             lblvexor->rect().contains(mouse->position().toPoint())) {
             lblvexor_Click();
             return true;
@@ -183,18 +192,16 @@ void frmAbout::lblvexor_MouseMove() {
     design::SetColour(lblvexor, QPalette::Window, design::LightGreen);
 }
 
-// A page that cannot be opened is no reason to end the program: the user is told and the
-// window stays.
+// A page that cannot be opened is no reason to end the program: the user is told, as soon
+// as the opener says so, and the window stays.
 void frmAbout::lblvexor_Click() {
     lblvexor->setAutoFillBackground(true);
     const std::string address(WebPage);
-    try {
-        services_.openWebPage(address);
-    } catch (const std::exception&) {
+    services_.openWebPage(address, this, [this, address] {
         services_.messageBox(
             this, design::Title(descriptor_),
             QStringLiteral("Impossible d'ouvrir la page %1").arg(fromUtf8(address)));
-    }
+    });
 }
 
 void frmAbout::cmdOK_Click() {
@@ -209,11 +216,6 @@ void frmAbout::StartSysInfo() {
     about_window::StartSysInfo([this] {
         services_.messageBox(this, design::Title(descriptor_), fromUtf8(SysInfoUnavailable));
     });
-}
-
-bool frmAbout::GetKeyValue(platform::registry::Key KeyRoot, const std::string& KeyName,
-                           const std::string& SubKeyRef, std::string& KeyVal) {
-    return about_window::GetKeyValue(KeyRoot, KeyName, SubKeyRef, KeyVal);
 }
 
 } // namespace about_window

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "forms/AppDescriptor.h"
-#include "platform/Registry.h"
 
 #include <QColor>
 #include <QDialog>
@@ -24,13 +23,16 @@ inline constexpr std::string_view WebPage = "www.vexor.example";
 
 // What the window asks of the system; tests give their own.
 struct AboutServices {
-    // Opens a web page; throws when it cannot be opened.
-    std::function<void(const std::string& address)> openWebPage;
+    // Opens a web page without waiting on the opener; calls failed when it cannot be opened,
+    // then or later, but never once context is destroyed.
+    std::function<void(const std::string& address, QObject* context,
+                       const std::function<void()>& failed)>
+        openWebPage;
     // A modal box with an OK button alone.
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> messageBox;
 };
 
-// The services of the running program: the system's web page handler and QMessageBox.
+// The services of the running program: the system's web page opener and QMessageBox.
 AboutServices SystemServices();
 
 class frmAbout : public QDialog {
@@ -40,8 +42,6 @@ public:
              QWidget* parent = nullptr);
 
     void StartSysInfo();
-    static bool GetKeyValue(platform::registry::Key KeyRoot, const std::string& KeyName,
-                            const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,6 +73,8 @@ private:
     QPushButton* cmdSysInfo;
     QLabel* lblvexor;
     QLabel* lblVersion;
+    // The release that ends a double-click on the link is no second click.
+    bool linkDoubleClicked_ = false;
     // Grey then white: an etched rule above the buttons.
     std::array<Line, 2> Line1;
 };

@@ -1,7 +1,7 @@
 // Feeds the registry reader values of any type, bytes and size (0 to past its 1024-byte
 // buffer) through the in-memory registry, and checks its byte rules.
-#include "about_window/SysInfo.h"
-#include "platform/RegistryStandIn.h"
+#include "about_window/RegistryReader.h"
+#include "tests/RegistryStandIn.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -45,14 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     require(length != 0);
     require(registry::standin::OpenKeyCount() == 0);
-    if (length > 1024) {
+    // Windows stores the terminating 0 that a text's bytes lack (REG_SZ, REG_EXPAND_SZ,
+    // REG_MULTI_SZ).
+    const bool textType = type == 1 || type == 2 || type == 7;
+    const std::string stored = textType && bytes.back() != '\0' ? bytes + '\0' : bytes;
+    if (stored.size() > 1024) {
         require(!read && text.empty());
         return 0;
     }
     require(read);
-    const std::size_t kept = bytes.back() == '\0' ? length - 1 : length;
+    const std::size_t kept = stored.back() == '\0' ? stored.size() - 1 : stored.size();
     if (type == registry::TypeSz) {
-        require(text == bytes.substr(0, kept));
+        require(text == stored.substr(0, kept));
     } else if (type == registry::TypeDword) {
         require(text.size() == 2 + 2 * kept && text.compare(0, 2, "&h") == 0 &&
                 isHexDigits(text.substr(2)));

@@ -1,8 +1,9 @@
 // Starting other programs without waiting for them, and the plain-file test that comes
-// before starting one. Failures to start are Failure errors with a French text.
+// before starting one. Failures to start a program file are Failure errors with a French text.
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -17,7 +18,42 @@ bool PlainFileExists(const std::string& path);
 // parsing of its name, so a path with blanks cannot start another program.
 void StartProgramFile(const std::string& path, int showStyle);
 
-// Opens a web page with the system's handler, minimised where the system allows.
-void OpenWebPage(const std::string& address);
+// What became of a request to open a web page. Where the system's opener reports back (its
+// exit status on Linux), the verdict comes after OpenWebPage has returned: the caller watches
+// descriptor() and asks opened() once it is readable, never waiting on the opener itself.
+// Closing the object before then abandons the verdict; the opener runs on regardless.
+class PageOpening {
+public:
+    static PageOpening Known(bool opened) { return {-1, opened}; }
+    static PageOpening Pending(int descriptor) { return {descriptor, false}; }
+    PageOpening(PageOpening&& other) noexcept
+        : descriptor_(std::exchange(other.descriptor_, -1)), opened_(other.opened_) {}
+    PageOpening& operator=(PageOpening&& other) noexcept {
+        if (this != &other) {
+            close();
+            descriptor_ = std::exchange(other.descriptor_, -1);
+            opened_ = other.opened_;
+        }
+        return *this;
+    }
+    ~PageOpening() { close(); }
+
+    // -1 when the verdict is known; otherwise a descriptor that becomes readable with it.
+    int descriptor() const { return descriptor_; }
+    // True when the page was handed over to the opener and it reported no failure. Reads the
+    // descriptor, once it is readable, and closes it.
+    bool opened();
+
+private:
+    PageOpening(int descriptor, bool opened) : descriptor_(descriptor), opened_(opened) {}
+    void close();
+
+    int descriptor_;
+    bool opened_;
+};
+
+// Opens a web page with the system's handler, minimised where the system allows. Never
+// throws: whatever goes wrong ends in a verdict of false.
+PageOpening OpenWebPage(const std::string& address);
 
 } // namespace platform

@@ -1,6 +1,6 @@
-// The registry calls the system-information launcher relies on, shaped like the Win32 ones:
-// status codes (0 is success), byte buffers and ANSI texts. On Windows they are advapi32's;
-// elsewhere an in-memory registry stands in (see RegistryStandIn.h).
+// The registry calls the registry reader relies on, shaped like the Win32 ones: status codes
+// (0 is success), byte buffers and ANSI texts. They are advapi32's; the tests elsewhere link
+// an in-memory registry that stands in for them (tests/RegistryStandIn.h).
 #pragma once
 
 #include <cstdint>
@@ -14,24 +14,16 @@ using Key = std::uintptr_t;
 inline constexpr Key LocalMachine = 0x80000002;
 
 inline constexpr long Success = 0;
-inline constexpr long FileNotFound = 2;
-inline constexpr long AccessDenied = 5;
-inline constexpr long MoreData = 234;
 
 inline constexpr std::uint32_t TypeSz = 1;
-inline constexpr std::uint32_t TypeExpandSz = 2;
-inline constexpr std::uint32_t TypeBinary = 3;
 inline constexpr std::uint32_t TypeDword = 4;
-inline constexpr std::uint32_t TypeMultiSz = 7;
 
-inline constexpr std::uint32_t KeyQueryValue = 0x0001;
 inline constexpr std::uint32_t KeyRead = 0x20019;
-inline constexpr std::uint32_t KeyWriteRights = 0x0002 | 0x0004 | 0x0020; // set, create, link
 
 long OpenKey(Key root, const std::string& path, std::uint32_t access, Key& opened);
 
 // size is the buffer's length in; the value's length in bytes out (also when it does not fit,
-// with MoreData).
+// with ERROR_MORE_DATA, 234).
 long QueryValue(Key key, const std::string& name, std::uint32_t& type, unsigned char* data,
                 std::uint32_t& size);
 

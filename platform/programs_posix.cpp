@@ -1,14 +1,19 @@
+#include "platform/ProgramSearch.h"
 #include "platform/Programs.h"
 
 #include "platform/Failure.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -35,37 +40,39 @@ public:
             ends_[end] = -1;
         }
     }
+    int release(int end) { return std::exchange(ends_[end], -1); }
 
 private:
     int ends_[2] = {-1, -1};
 };
 
-// Starts the program in a grandchild that the init process adopts, so nobody has to wait
-// for it. An exec failure travels back through a close-on-exec pipe: end of file means the
-// program runs.
-void spawnDetached(const std::vector<std::string>& arguments, bool searchPath) {
+std::vector<char*> argvOf(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    return argv;
+}
 
-    Pipe report;
+// Runs `grandchild` in a grandchild of this process, in a session of its own. The child
+// between them ends at once, so the grandchild is adopted by the init process and nobody
+// here waits for it. Between fork and exec only async-signal-safe calls are made. Whatever
+// fails before the grandchild is under way writes its errno to `report`; end of file, once
+// every copy of the write end is closed (by exec or exit), means it is.
+template <typename Grandchild>
+void detach(const std::string& what, Pipe& report, Grandchild grandchild) {
     const pid_t child = fork();
     if (child < 0) {
         throw Failure(std::string("Impossible de lancer un programme : ") + std::strerror(errno));
     }
     if (child == 0) {
         setsid();
-        const pid_t grandchild = fork();
-        if (grandchild == 0) {
-            if (searchPath) {
-                execvp(argv[0], argv.data());
-            } else {
-                execv(argv[0], argv.data());
-            }
+        const pid_t second = fork();
+        if (second == 0) {
+            grandchild(); // does not return
         }
-        if (grandchild <= 0) {
+        if (second < 0) {
             const int error = errno;
             [[maybe_unused]] const auto written = ::write(report.write(), &error, sizeof error);
         }
@@ -80,9 +87,46 @@ void spawnDetached(const std::vector<std::string>& arguments, bool searchPath) {
     while ((got = ::read(report.read(), &error, sizeof error)) < 0 && errno == EINTR) {
     }
     if (got == static_cast<ssize_t>(sizeof error)) {
-        throw Failure("Impossible de lancer « " + arguments.front() +
-                      " » : " + std::strerror(error));
+        throw Failure("Impossible de lancer « " + what + " » : " + std::strerror(error));
     }
+}
+
+// RFC 3986: a letter, then letters, digits, "+", "-" or ".", then ":". What follows "host:"
+// in "localhost:8080" is a port, not the rest of an address with a scheme.
+bool hasScheme(std::string_view address) {
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const std::size_t colon = address.find(':');
+    if (colon == std::string_view::npos || colon == 0 || !isLetter(address[0])) {
+        return false;
+    }
+    for (const char c : address.substr(1, colon - 1)) {
+        if (!isLetter(c) && !isDigit(c) && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return colon + 1 == address.size() || !isDigit(address[colon + 1]);
+}
+
+// Without a scheme the opener would take the address for a file name.
+std::string absoluteAddress(const std::string& address) {
+    return hasScheme(address) ? address : "https://" + address;
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+std::string searchPath() {
+    if (const char* const path = std::getenv("PATH")) {
+        return path;
+    }
+    std::string fallback(confstr(_CS_PATH, nullptr, 0), '\0');
+    confstr(_CS_PATH, fallback.data(), fallback.size());
+    fallback.resize(fallback.size() - 1); // its terminating 0
+    return fallback;
 }
 
 } // namespace
@@ -92,12 +136,101 @@ bool PlainFileExists(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-void StartProgramFile(const std::string& path, int /*showStyle*/) {
-    spawnDetached({path}, false);
+std::string FindProgram(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) {
+        return {};
+    }
+    const std::string path = searchPath();
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(':', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        const std::string folder = path.substr(start, end - start);
+        if (!folder.empty() && folder.front() == '/') {
+            const std::string candidate = folder + (folder.back() == '/' ? "" : "/") + name;
+            if (isExecutableFile(candidate)) {
+                return candidate;
+            }
+        }
+        start = end + 1;
+    }
+    return {};
 }
 
-void OpenWebPage(const std::string& address) {
-    spawnDetached({"xdg-open", address}, true);
+void StartProgramFile(const std::string& path, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{path};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const std::vector<char*> argv = argvOf(all);
+    Pipe report;
+    detach(path, report, [&argv, &report] {
+        execv(argv[0], argv.data());
+        const int error = errno;
+        [[maybe_unused]] const auto written = ::write(report.write(), &error, sizeof error);
+        _exit(127);
+    });
+}
+
+void StartProgramFile(const std::string& path, int /*showStyle*/) {
+    StartProgramFile(path, std::vector<std::string>{});
+}
+
+void PageOpening::close() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+// One byte, 1 for success, comes through the pipe; end of file means nobody vouched for it.
+bool PageOpening::opened() {
+    if (descriptor_ >= 0) {
+        char verdict = 0;
+        ssize_t got = 0;
+        while ((got = ::read(descriptor_, &verdict, 1)) < 0 && errno == EINTR) {
+        }
+        opened_ = got == 1 && verdict == 1;
+        close();
+    }
+    return opened_;
+}
+
+// xdg-open is started by a watcher process of its own, which waits for its exit status and
+// writes the verdict into a pipe that the caller watches: the window never waits on it.
+PageOpening OpenWebPage(const std::string& address) {
+    const std::string opener = FindProgram("xdg-open");
+    if (opener.empty()) {
+        return PageOpening::Known(false);
+    }
+    const std::vector<std::string> arguments{opener, absoluteAddress(address)};
+    const std::vector<char*> argv = argvOf(arguments);
+    try {
+        Pipe verdict;
+        Pipe report;
+        detach(opener, report, [&argv, &verdict, &report] {
+            ::close(report.write());  // the watcher is under way
+            signal(SIGCHLD, SIG_DFL); // its own child is its own to wait for
+            const pid_t started = fork();
+            if (started == 0) {
+                execv(argv[0], argv.data());
+                _exit(127);
+            }
+            int status = 0;
+            if (started > 0) {
+                while (waitpid(started, &status, 0) < 0 && errno == EINTR) {
+                }
+            }
+            const char byte = started > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            signal(SIGPIPE, SIG_IGN); // the caller may have stopped listening
+            [[maybe_unused]] const auto written = ::write(verdict.write(), &byte, 1);
+            _exit(0);
+        });
+        verdict.closeEnd(1);
+        return PageOpening::Pending(verdict.release(0));
+    } catch (const Failure&) {
+        return PageOpening::Known(false);
+    }
 }
 
 } // namespace platform

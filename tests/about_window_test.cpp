@@ -1,6 +1,5 @@
 #include "about_window/AboutSlot.h"
 #include "main_window/Form1.h"
-#include "platform/RegistryStandIn.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,8 +11,6 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 namespace {
 
@@ -27,9 +24,10 @@ struct FakeSystem {
     bool pageFails = false;
 
     about_window::AboutServices services() {
-        return {[this](const std::string& address) {
+        return {[this](const std::string& address, QObject*, const std::function<void()>& failed) {
                     if (pageFails) {
-                        throw std::runtime_error("no handler");
+                        failed();
+                        return;
                     }
                     pagesOpened << QString::fromStdString(address);
                 },
@@ -45,7 +43,10 @@ void processDeferredDeletes() {
 
 class AboutWindow : public testing::Test {
 protected:
-    void SetUp() override { platform::registry::standin::Clear(); }
+    // No system-information tool is found here.
+    void SetUp() override { qputenv("PATH", "/nonexistent"); }
+    void TearDown() override { qputenv("PATH", path); }
+    const QByteArray path = qgetenv("PATH");
 
     frmAbout* open() {
         slot.Request();
@@ -214,7 +215,7 @@ TEST_F(AboutWindow, EnterPressesTheSystemInformationButtonWhenItHasTheFocus) {
     QTest::keyClick(window, Qt::Key_Return);
     EXPECT_EQ(slot.window(), window);
     EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(system.boxes.size(), 2) << "the empty registry names no tool";
+    ASSERT_EQ(system.boxes.size(), 2) << "no tool is installed";
     EXPECT_EQ(system.boxes[0], "Quorvelin");
     EXPECT_EQ(system.boxes[1],
               QStringLiteral("Les informations système ne sont pas disponibles actuellement"));

@@ -1,6 +1,11 @@
 #include "tests/platform_fixture.h"
 
-#include "platform/RegistryStandIn.h"
+#include "tests/RegistryStandIn.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 namespace testsupport {
 
@@ -15,7 +20,7 @@ void ClearTestKeys() {
     standin::Clear();
 }
 
-bool MayRewriteSystemKeys() {
+bool MayRewriteSystem() {
     return true;
 }
 
@@ -25,6 +30,18 @@ int OpenKeyCount() {
 
 int RecordedShowStyle(int /*style*/) {
     return -1;
+}
+
+TurkishLocale::TurkishLocale() {
+    setenv("LOCPATH", TEST_LOCALES, 1);
+    if (std::setlocale(LC_ALL, "tr_TR.UTF-8") == nullptr) {
+        ADD_FAILURE() << "no tr_TR.UTF-8 locale in " << TEST_LOCALES;
+    }
+}
+
+TurkishLocale::~TurkishLocale() {
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
 }
 
 } // namespace testsupport

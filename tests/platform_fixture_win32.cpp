@@ -26,14 +26,14 @@ void SetValue(const std::string& path, const std::string& name, std::uint32_t ty
 
 void ClearTestKeys() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quorvelin tests");
-    if (MayRewriteSystemKeys()) {
+    if (MayRewriteSystem()) {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location");
     }
 }
 
-bool MayRewriteSystemKeys() {
-    const char* const scratch = std::getenv("QUORVELIN_SCRATCH_REGISTRY");
+bool MayRewriteSystem() {
+    const char* const scratch = std::getenv("QUORVELIN_SCRATCH_SYSTEM");
     return scratch != nullptr && std::string_view(scratch) == "1";
 }
 
@@ -44,5 +44,9 @@ int OpenKeyCount() {
 int RecordedShowStyle(int style) {
     return style;
 }
+
+// The registry compares names as Windows does, whatever the C library's locale.
+TurkishLocale::TurkishLocale() = default;
+TurkishLocale::~TurkishLocale() = default;
 
 } // namespace testsupport

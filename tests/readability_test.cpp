@@ -132,7 +132,8 @@ QPalette darkPalette() {
 }
 
 about_window::AboutServices noServices() {
-    return {[](const std::string&) {}, [](QWidget*, const QString&, const QString&) {}};
+    return {[](const std::string&, QObject*, const std::function<void()>&) {},
+            [](QWidget*, const QString&, const QString&) {}};
 }
 
 // Both windows, shown, with a sentence composed.

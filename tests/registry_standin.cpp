@@ -1,7 +1,5 @@
-#include "platform/RegistryStandIn.h"
+#include "tests/RegistryStandIn.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -9,16 +7,27 @@
 namespace platform::registry {
 namespace {
 
+using namespace standin;
+
 struct Value {
     std::uint32_t type;
     std::string bytes;
 };
 
-// Paths and value names are compared without regard to case, as Windows does.
+// Key paths and value names are compared without regard to the case of their letters, which
+// are ASCII here, as Windows compares them. The locale's tolower would not do: under tr_TR it
+// leaves "I" as it is, so "MSINFO" would not be found as "msinfo".
 std::string folded(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
     return text;
+}
+
+bool isTextType(std::uint32_t type) {
+    return type == 1 || type == 2 || type == 7; // REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ
 }
 
 struct StandIn {
@@ -53,7 +62,7 @@ long QueryValue(Key key, const std::string& name, std::uint32_t& type, unsigned 
                 std::uint32_t& size) {
     const auto open = standIn().open.find(key);
     if (open == standIn().open.end()) {
-        return 6; // ERROR_INVALID_HANDLE
+        return InvalidHandle;
     }
     const auto value = open->second->find(folded(name));
     if (value == open->second->end()) {
@@ -81,7 +90,11 @@ void Clear() {
 
 void SetValue(Key root, const std::string& path, const std::string& name, std::uint32_t type,
               const std::string& bytes) {
-    standIn().keys[{root, folded(path)}][folded(name)] = Value{type, bytes};
+    std::string stored = bytes;
+    if (isTextType(type) && !stored.empty() && stored.back() != '\0') {
+        stored += '\0';
+    }
+    standIn().keys[{root, folded(path)}][folded(name)] = Value{type, stored};
 }
 
 void SetGrantedAccess(std::uint32_t rights) {

@@ -1,0 +1,51 @@
+#include "about_window/SysInfo.h"
+
+#include "about_window/RegistryReader.h"
+#include "platform/Programs.h"
+
+#include <string>
+
+namespace about_window {
+namespace {
+
+namespace registry = platform::registry;
+
+constexpr const char* ToolPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* ToolPathValue = "PATH";
+constexpr const char* ToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr const char* ToolFolderValue = "MSINFO";
+constexpr const char* ToolFileName = "\\MSINFO32.EXE";
+
+// False when the registry names no tool; errors (an unreadable value, a failed start) throw.
+bool startTool() {
+    std::string toolPath;
+    if (!GetKeyValue(registry::LocalMachine, ToolPathKey, ToolPathValue, toolPath)) {
+        if (!GetKeyValue(registry::LocalMachine, ToolFolderKey, ToolFolderValue, toolPath)) {
+            return false;
+        }
+        // Plain joining: a folder ending in a backslash gives a doubled one.
+        if (!platform::PlainFileExists(toolPath + ToolFileName)) {
+            return false;
+        }
+        toolPath += ToolFileName;
+    }
+    // The path from the first value is started without a file test.
+    platform::StartProgramFile(toolPath, platform::ShowNormal);
+    return true;
+}
+
+} // namespace
+
+void StartSysInfo(const std::function<void()>& showUnavailable) {
+    bool started = false;
+    try {
+        started = startTool();
+    } catch (...) {
+        // Whatever went wrong, the user learns the same thing.
+    }
+    if (!started) {
+        showUnavailable();
+    }
+}
+
+} // namespace about_window
