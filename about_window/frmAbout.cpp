@@ -1,12 +1,9 @@
 #include "about_window/frmAbout.h"
 
 #include "about_window/PageOpener.h"
-#include "about_window/SysInfo.h"
 #include "design/Accessibility.h"
-#include "design/Fonts.h"
-#include "design/Images.h"
-#include "design/Title.h"
 #include "design/Units.h"
+#include "forms/AboutDesign.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -17,23 +14,6 @@
 #include <utility>
 
 namespace about_window {
-namespace {
-
-using design::BgrColor;
-using design::TwipsRect;
-
-constexpr std::uint32_t LinkBlue = 0x00C00000;
-constexpr QPoint ClientTopLeft{design::Pixels(2340), design::Pixels(1935)};
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPoint twipsPoint(int x, int y) {
-    return {design::Pixels(x), design::Pixels(y)};
-}
-
-} // namespace
 
 AboutServices SystemServices() {
     return {about_window::OpenWebPage,
@@ -47,113 +27,48 @@ frmAbout::frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices s
                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      descriptor_(descriptor), services_(std::move(services)) {
-    setObjectName(QStringLiteral("frmAbout"));
+      services_(std::move(services)),
+      view_(
+          this,
+          [this](const QString& caption, const QString& text) {
+              services_.messageBox(this, caption, text);
+          },
+          [this](const std::string& address) {
+              services_.openWebPage(address, this, [this] { logic_.PageNotOpened(); });
+          }),
+      logic_(view_, descriptor) {
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
-    setFont(design::SansSerif());
-    design::UseDesignPalette(this);
-    design::DescribeWindow(this, QAccessible::Dialog);
-    setFixedSize(design::Pixels(6390), design::Pixels(3555));
-    setGeometry(QRect(ClientTopLeft, size()));
+    design::BuildWindow(this, forms::AboutDesign());
     setMouseTracking(true);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picIcon->setLineWidth(1);
-    picIcon->setPixmap(design::AppIconPixmap());
-    picIcon->move(TwipsRect(240, 240, 510, 510).topLeft());
-    picIcon->adjustSize(); // the picture and its border
-    picIcon->setAutoFillBackground(true);
-    design::SetColour(picIcon, QPalette::Window, picIcon->palette().color(QPalette::Base));
-    design::SetColour(picIcon, QPalette::WindowText, picIcon->palette().color(QPalette::Text));
-
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(4920, 2625, 1260, 345));
-    cmdOK->setDefault(true);
-
-    cmdSysInfo = new QPushButton(QStringLiteral("&Infos système..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(TwipsRect(4920, 3000, 1245, 345));
-
-    QLabel* const credit = label("Label4", TwipsRect(1800, 3000, 1815, 255),
-                                 QStringLiteral("vexor, 2026"), Qt::AlignHCenter);
-    credit->setFont(design::BoldSansSerif(8.25));
-
-    lblvexor =
-        label("lblvexor", TwipsRect(3360, 1920, 1695, 255), fromUtf8(WebPage), Qt::AlignLeft);
-    lblvexor->setFont(design::BoldSansSerif(8.25));
-    design::SetColour(lblvexor, QPalette::WindowText, LinkBlue);
+    lblvexor = qobject_cast<QLabel*>(view_.widget("lblvexor"));
     lblvexor->setMouseTracking(true);
     lblvexor->installEventFilter(this);
-    lblvexor->setAccessibleDescription(QStringLiteral("Ouvre la page de l'auteur"));
     // Screen readers activate the link as a link; the mouse goes through the event filter.
     design::DescribeLink(lblvexor);
-    connect(lblvexor, &QLabel::linkActivated, this, &frmAbout::lblvexor_Click);
+    connect(lblvexor, &QLabel::linkActivated, this, [this] { logic_.lblvexor_Click(); });
+    auto* const cmdOK = qobject_cast<QPushButton*>(view_.widget("cmdOK"));
+    cmdOK->setDefault(true); // Enter, unless the other button has the focus; Esc as well
+    connect(cmdOK, &QPushButton::clicked, this, [this] { logic_.cmdOK_Click(); });
+    connect(qobject_cast<QPushButton*>(view_.widget("cmdSysInfo")), &QPushButton::clicked, this,
+            [this] { logic_.cmdSysInfo_Click(); });
 
-    label("Label3", TwipsRect(720, 1920, 2535, 255),
-          QStringLiteral("Plus d'informations  ici ---->"), Qt::AlignRight)
-        ->setFont(design::BoldSansSerif(8.25));
-    label("Label2", TwipsRect(240, 1440, 6015, 375),
-          QStringLiteral("Cette trame permet la programmation d'un pic 16f628 destiné à la "
-                         "localisation APRS."),
-          Qt::AlignLeft)
-        ->setFont(design::BoldSansSerif(8.25));
-    QLabel* const title = label("Label1", TwipsRect(1080, 120, 4095, 495),
-                                QStringLiteral("Quorvelin"), Qt::AlignHCenter);
-    title->setFont(design::BoldSansSerif(18));
-    Line1[1] = {twipsPoint(90, 2445), twipsPoint(5654, 2445), BgrColor(0x00808080), 1};
-    QLabel* const description =
-        label("lblDescription", TwipsRect(210, 960, 6165, 450),
-              QStringLiteral("Génère une trame GPRMC utilisant les coordonnées géographiques "
-                             "choisies."),
-              Qt::AlignLeft);
-    description->setFont(design::BoldSansSerif(8.25));
-    design::SetColour(description, QPalette::WindowText, std::uint32_t{0x00000000});
-    Line1[0] = {twipsPoint(105, 2460), twipsPoint(5654, 2460), BgrColor(0x00FFFFFF), 2};
-    lblVersion = label("lblVersion", TwipsRect(1080, 600, 3885, 225), QStringLiteral("Version"),
-                       Qt::AlignHCenter);
-
-    setTabOrder(cmdOK, cmdSysInfo);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-    cmdOK->setFocus();
-
-    Form_Load();
-}
-
-QLabel* frmAbout::label(const char* name, QRect geometry, const QString& text,
-                        Qt::Alignment alignment) {
-    auto* const label = new QLabel(text, this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
-    label->setWordWrap(true);
-    return label;
-}
-
-void frmAbout::Form_Load() {
-    setWindowTitle(QStringLiteral("À propos de ") + design::Title(descriptor_));
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(descriptor_.Major)
-                            .arg(descriptor_.Minor)
-                            .arg(descriptor_.Revision));
+    logic_.Form_Load();
 }
 
 // Only the window's bare surface (the lines included) counts: moves over a control that
 // Qt passes on to the window are not moves over the window.
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {
     if (childAt(event->position().toPoint()) == nullptr) {
-        Form_MouseMove();
+        logic_.Form_MouseMove();
     }
     QDialog::mouseMoveEvent(event);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblvexor && event->type() == QEvent::MouseMove) {
-        lblvexor_MouseMove();
+        logic_.lblvexor_MouseMove();
         return true;
     }
     if (watched == lblvexor && event->type() == QEvent::MouseButtonPress) {
@@ -167,7 +82,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         const auto* const mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && !std::exchange(linkDoubleClicked_, false) &&
             lblvexor->rect().contains(mouse->position().toPoint())) {
-            lblvexor_Click();
+            logic_.lblvexor_Click();
             return true;
         }
     }
@@ -177,45 +92,15 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
 void frmAbout::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    for (const Line& line : Line1) {
-        painter.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line.from, line.to);
+    for (const forms::Line& line : forms::AboutDesign().lines) {
+        painter.setPen(QPen(design::BgrColor(line.colour), line.width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(forms::Pixels(line.x1), forms::Pixels(line.y1), forms::Pixels(line.x2),
+                         forms::Pixels(line.y2));
     }
 }
 
-void frmAbout::Form_MouseMove() {
-    lblvexor->setAutoFillBackground(false);
-}
-
-void frmAbout::lblvexor_MouseMove() {
-    lblvexor->setAutoFillBackground(true);
-    design::SetColour(lblvexor, QPalette::Window, design::LightGreen);
-}
-
-// A page that cannot be opened is no reason to end the program: the user is told, as soon
-// as the opener says so, and the window stays.
-void frmAbout::lblvexor_Click() {
-    lblvexor->setAutoFillBackground(true);
-    const std::string address(WebPage);
-    services_.openWebPage(address, this, [this, address] {
-        services_.messageBox(
-            this, design::Title(descriptor_),
-            QStringLiteral("Impossible d'ouvrir la page %1").arg(fromUtf8(address)));
-    });
-}
-
-void frmAbout::cmdOK_Click() {
-    close();
-}
-
-void frmAbout::cmdSysInfo_Click() {
-    StartSysInfo();
-}
-
 void frmAbout::StartSysInfo() {
-    about_window::StartSysInfo([this] {
-        services_.messageBox(this, design::Title(descriptor_), fromUtf8(SysInfoUnavailable));
-    });
+    logic_.StartSysInfo();
 }
 
 } // namespace about_window

@@ -2,24 +2,19 @@
 // starts the system's information tool.
 #pragma once
 
+#include "design/Widgets.h"
+#include "forms/AboutLogic.h"
 #include "forms/AppDescriptor.h"
 
-#include <QColor>
 #include <QDialog>
-#include <QPoint>
 
-#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 
 class QLabel;
-class QPushButton;
 
 namespace about_window {
-
-// The author's page: shown by the link and opened by it, the same text.
-inline constexpr std::string_view WebPage = "www.vexor.example";
 
 // What the window asks of the system; tests give their own.
 struct AboutServices {
@@ -49,34 +44,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct Line {
-        QPoint from;
-        QPoint to;
-        QColor colour;
-        int width;
-    };
-
-    void Form_Load();
-    void Form_MouseMove();
-    void lblvexor_MouseMove();
-    void lblvexor_Click();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-
-    QLabel* label(const char* name, QRect geometry, const QString& text, Qt::Alignment alignment);
-
-    const forms::AppDescriptorRecord& descriptor_;
     AboutServices services_;
-
-    QLabel* picIcon;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
+    design::WidgetView view_;
+    forms::AboutLogic logic_;
     QLabel* lblvexor;
-    QLabel* lblVersion;
     // The release that ends a double-click on the link is no second click.
     bool linkDoubleClicked_ = false;
-    // Grey then white: an etched rule above the buttons.
-    std::array<Line, 2> Line1;
 };
 
 } // namespace about_window

@@ -1,5 +1,7 @@
-// The units in which the windows are designed: twips and &H00BBGGRR colours.
+// The design's twips and &H00BBGGRR colours as Qt geometry and palettes.
 #pragma once
+
+#include "forms/Design.h"
 
 #include <QColor>
 #include <QPalette>
@@ -11,17 +13,11 @@
 
 namespace design {
 
-// 15 twips make one pixel at 96 dots per inch.
-constexpr int Pixels(int twips) {
-    return twips / 15;
+// A place in twips as pixels at 96 dots per inch.
+constexpr QRect PixelRect(const forms::Rect& twips) {
+    return {forms::Pixels(twips.left), forms::Pixels(twips.top), forms::Pixels(twips.width),
+            forms::Pixels(twips.height)};
 }
-
-constexpr QRect TwipsRect(int left, int top, int width, int height) {
-    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
-}
-
-// Light green (8454016): the compose button and the highlighted link.
-inline constexpr std::uint32_t LightGreen = 0x0080FF80;
 
 // A colour written &H00BBGGRR: red in the low byte.
 constexpr QColor BgrColor(std::uint32_t bgr) {

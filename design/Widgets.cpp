@@ -16,10 +16,6 @@
 namespace design {
 namespace {
 
-QRect pixels(const forms::Rect& place) {
-    return TwipsRect(place.left, place.top, place.width, place.height);
-}
-
 Qt::Alignment alignment(forms::Align align) {
     switch (align) {
     case forms::Align::Centre:
@@ -83,7 +79,7 @@ QWidget* picture(QWidget* window, const forms::Control& design) {
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture->setLineWidth(1);
     picture->setPixmap(AppIconPixmap());
-    picture->move(pixels(design.place).topLeft());
+    picture->move(PixelRect(design.place).topLeft());
     picture->adjustSize();
     picture->setAutoFillBackground(true);
     SetColour(picture, QPalette::Window, design.background.value_or(forms::White));
@@ -146,13 +142,13 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         window->resize(size);
     }
     if (design.clientPlace) {
-        window->move(pixels(*design.clientPlace).topLeft());
+        window->setGeometry(QRect(PixelRect(*design.clientPlace).topLeft(), size));
     }
     for (const forms::Control& c : design.controls) {
         QWidget* const widget = control(window, c);
         widget->setObjectName(FromUtf8(c.name));
         if (c.kind != forms::Kind::PictureBox) {
-            widget->setGeometry(pixels(c.place));
+            widget->setGeometry(PixelRect(c.place));
         }
         if (c.font.points > 0 && c.kind != forms::Kind::EntryBox) {
             widget->setFont(c.font.bold ? BoldSansSerif(c.font.points) : SansSerif(c.font.points));

@@ -1,6 +1,6 @@
 // Feeds the registry reader values of any type, bytes and size (0 to past its 1024-byte
 // buffer) through the in-memory registry, and checks its byte rules.
-#include "about_window/RegistryReader.h"
+#include "forms/RegistryReader.h"
 #include "tests/RegistryStandIn.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text = "unchanged";
     bool read = false;
     try {
-        read = about_window::GetKeyValue(registry::LocalMachine, "SOFTWARE\\Fuzz", "value", text);
+        read = forms::GetKeyValue(registry::LocalMachine, "SOFTWARE\\Fuzz", "value", text);
     } catch (const std::invalid_argument&) {
         require(length == 0);
         require(registry::standin::OpenKeyCount() == 0);

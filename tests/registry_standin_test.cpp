@@ -1,6 +1,6 @@
 // The stand-in refuses what a standard user is refused under HKEY_LOCAL_MACHINE, so the
 // reader's access rights are checked off Windows too.
-#include "about_window/RegistryReader.h"
+#include "forms/RegistryReader.h"
 #include "tests/RegistryStandIn.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ TEST(StandInRegistry, GrantsReadingButRefusesWriteRights) {
     EXPECT_EQ(standin::OpenKeyCount(), 0);
 
     std::string path;
-    EXPECT_TRUE(about_window::GetKeyValue(registry::LocalMachine, key, "PATH", path));
+    EXPECT_TRUE(forms::GetKeyValue(registry::LocalMachine, key, "PATH", path));
     EXPECT_EQ(path, "C:\\x.exe");
     standin::Clear();
 }

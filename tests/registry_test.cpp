@@ -1,6 +1,6 @@
 // The registry reader's byte rules: one table of cases, run against Wine's registry on Windows
 // and against the in-memory stand-in elsewhere, which must answer as Wine's did.
-#include "about_window/RegistryReader.h"
+#include "forms/RegistryReader.h"
 #include "tests/platform_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 namespace {
 
 namespace registry = platform::registry;
-using about_window::GetKeyValue;
+using forms::GetKeyValue;
 
 const std::string TestKey = "SOFTWARE\\Quorvelin tests";
 

@@ -1,6 +1,6 @@
 // Linux: the launcher starts the first desktop tool installed, found on PATH, and shows its
 // message when there is none. The tools are copies of a recorder on a PATH of the test's own.
-#include "about_window/SysInfo.h"
+#include "forms/SysInfo.h"
 #include "tests/fake_programs_posix.h"
 #include "tests/start_records.h"
 
@@ -35,7 +35,7 @@ TEST(DesktopLauncher, StartsTheFirstToolInstalled) {
         }
         const testsupport::ScopedPath path("/nonexistent:" + bin.string());
         int messages = 0;
-        about_window::StartSysInfo([&messages] { ++messages; });
+        forms::StartSysInfo([&messages] { ++messages; });
         EXPECT_EQ(messages, c.started.empty() ? 1 : 0) << c.started;
         for (const std::string& tool : c.installed) {
             const std::string program = (bin / tool).string();

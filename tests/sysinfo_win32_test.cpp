@@ -1,6 +1,6 @@
 // The Windows launcher: the tool that the registry names, started through Wine's registry and
 // program start, with copies of a small program that records how it was started.
-#include "about_window/SysInfo.h"
+#include "forms/SysInfo.h"
 #include "platform/Programs.h"
 #include "platform/Registry.h"
 #include "tests/platform_fixture.h"
@@ -44,7 +44,7 @@ protected:
 
     int startSysInfo() {
         int messages = 0;
-        about_window::StartSysInfo([&messages] { ++messages; });
+        forms::StartSysInfo([&messages] { ++messages; });
         return messages;
     }
 

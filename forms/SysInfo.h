@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-namespace about_window {
+namespace forms {
 
 // UTF-8; the window shows it with the program's title as caption.
 inline constexpr std::string_view SysInfoUnavailable =
@@ -17,4 +17,4 @@ inline constexpr std::string_view SysInfoUnavailable =
 // showUnavailable once when there is none or it cannot be started.
 void StartSysInfo(const std::function<void()>& showUnavailable);
 
-} // namespace about_window
+} // namespace forms

@@ -1,11 +1,11 @@
-#include "about_window/RegistryReader.h"
+#include "forms/RegistryReader.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
-namespace about_window {
+namespace forms {
 namespace {
 
 namespace registry = platform::registry;
@@ -57,4 +57,4 @@ bool GetKeyValue(registry::Key KeyRoot, const std::string& KeyName, const std::s
     return true;
 }
 
-} // namespace about_window
+} // namespace forms

@@ -1,11 +1,11 @@
-#include "about_window/SysInfo.h"
+#include "forms/SysInfo.h"
 
-#include "about_window/RegistryReader.h"
+#include "forms/RegistryReader.h"
 #include "platform/Programs.h"
 
 #include <string>
 
-namespace about_window {
+namespace forms {
 namespace {
 
 namespace registry = platform::registry;
@@ -48,4 +48,4 @@ void StartSysInfo(const std::function<void()>& showUnavailable) {
     }
 }
 
-} // namespace about_window
+} // namespace forms

@@ -1,11 +1,11 @@
-#include "about_window/SysInfo.h"
+#include "forms/SysInfo.h"
 
 #include "platform/ProgramSearch.h"
 
 #include <string>
 #include <vector>
 
-namespace about_window {
+namespace forms {
 namespace {
 
 struct Tool {
@@ -53,4 +53,4 @@ void StartSysInfo(const std::function<void()>& showUnavailable) {
     }
 }
 
-} // namespace about_window
+} // namespace forms

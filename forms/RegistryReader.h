@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace about_window {
+namespace forms {
 
 // Reads one value of one key as text. True when the key opened and the value was read,
 // whatever its type: REG_SZ gives its text, REG_DWORD "&h" and its hexadecimal digits, any
@@ -16,4 +16,4 @@ namespace about_window {
 bool GetKeyValue(platform::registry::Key KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
-} // namespace about_window
+} // namespace forms
