@@ -1,5 +1,7 @@
 // The windows' behaviour against a fake front-end: texts in a map, change events raised the way
 // a toolkit raises them, message boxes and pages recorded.
+#include "forms/AboutDesign.h"
+#include "forms/AboutLogic.h"
 #include "forms/Form1Design.h"
 #include "forms/Form1Logic.h"
 
@@ -124,6 +126,33 @@ TEST(MainWindowLogic, HidesTheSampleAndKeepsOneCapitalLetterInEachHemisphereBox)
     }
     window.logic.CmdAide_Click();
     EXPECT_EQ(window.aboutRequests, 1);
+}
+
+TEST(AboutWindowLogic, LoadsItsTextsLightsTheLinkAndOpensThePage) {
+    const forms::AppDescriptorRecord descriptor{"Quorvelin", "Quorvelin", "", 2, 10, 3, 0x040C};
+    FakeView view{forms::AboutDesign()};
+    forms::AboutLogic logic{view, descriptor};
+    logic.Form_Load();
+    EXPECT_EQ(view.caption, "À propos de Quorvelin");
+    EXPECT_EQ(view.Text("lblVersion"), "Version 2.10.3");
+
+    // Each step, then the link's background: unset is transparent.
+    const struct {
+        void (forms::AboutLogic::*event)();
+        std::optional<forms::Colour> link;
+    } steps[] = {{&forms::AboutLogic::lblvexor_MouseMove, forms::LightGreen},
+                 {&forms::AboutLogic::Form_MouseMove, std::nullopt},
+                 {&forms::AboutLogic::lblvexor_Click, forms::LightGreen}};
+    for (const auto& step : steps) {
+        (logic.*step.event)();
+        EXPECT_EQ(view.backgrounds.at("lblvexor"), step.link);
+    }
+    EXPECT_EQ(view.pages, std::vector<std::string>{"www.vexor.example"});
+    logic.PageNotOpened();
+    logic.cmdOK_Click();
+    EXPECT_EQ(view.boxes,
+              std::vector<std::string>{"Quorvelin|Impossible d'ouvrir la page www.vexor.example"});
+    EXPECT_TRUE(view.unloaded);
 }
 
 } // namespace
