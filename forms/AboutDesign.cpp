@@ -14,8 +14,10 @@ Control label(std::string_view name, int tab, Rect place, std::string_view text,
 
 Control picture() {
     // The system's window and window-text colours.
-    return {"picIcon", Kind::PictureBox, 1, {240, 240, 510, 510}, "", {}, Align::Left, White,
-            Black};
+    Control control{
+        "picIcon", Kind::PictureBox, 1, {240, 240, 510, 510}, "", {}, Align::Left, White, Black};
+    control.decorative = true; // the program's icon beside its name
+    return control;
 }
 
 Control button(std::string_view name, int tab, Rect place, std::string_view caption) {
