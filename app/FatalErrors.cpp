@@ -1,41 +1,16 @@
 #include "app/FatalErrors.h"
 
 #include "design/Title.h"
-#include "platform/Failure.h"
+#include "forms/FatalError.h"
 
 #include <QLibraryInfo>
 #include <QMessageBox>
 
-#include <new>
-#include <stdexcept>
-
 namespace app {
-namespace {
 
-QString description(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const platform::Failure& failure) {
-        return QString::fromUtf8(failure.what());
-    } catch (const std::bad_alloc&) {
-        return QStringLiteral("Mémoire insuffisante");
-    } catch (const std::invalid_argument&) {
-        return QStringLiteral("Argument ou appel de procédure incorrect");
-    } catch (const std::out_of_range&) {
-        return QStringLiteral("Indice en dehors de la plage");
-    } catch (const std::overflow_error&) {
-        return QStringLiteral("Dépassement de capacité");
-    } catch (const std::exception& other) {
-        return QStringLiteral("Erreur d'exécution (%1)").arg(QString::fromLocal8Bit(other.what()));
-    } catch (...) {
-        return QStringLiteral("Erreur d'exécution inconnue");
-    }
-}
-
-} // namespace
-
+// The same French texts as the Win32 front-end's.
 QString FatalErrorText(std::exception_ptr error) {
-    return QStringLiteral("%1\n\nLe programme va se fermer.").arg(description(error));
+    return QString::fromUtf8(forms::FatalErrorText(error));
 }
 
 Application::Application(int& argc, char** argv)

@@ -1,0 +1,448 @@
+// Both windows of the Win32 front-end, created in this process and driven with the messages a
+// user's keyboard and mouse send (WM_CHAR, BM_CLICK, WM_MOUSEMOVE...), read back from what they
+// show: texts, styles, places, fonts and pixels.
+#include "forms/AboutDesign.h"
+#include "forms/Form1Design.h"
+#include "win32/Fatal.h"
+#include "win32/Program.h"
+#include "win32/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using win32::Program;
+
+struct Recorded {
+    std::vector<std::string> boxes; // caption, then text
+    int pages = 0;
+    bool pageFails = false;
+};
+
+class Windows : public testing::Test {
+protected:
+    explicit Windows(win32::Scale scale = {96}) : program(services(), scale) {}
+    void SetUp() override {
+        program.Start(SW_SHOWNORMAL);
+        pump();
+    }
+
+    win32::Services services() {
+        return {[this](HWND, const std::string& caption, const std::string& text) {
+                    recorded.boxes.push_back(caption);
+                    recorded.boxes.push_back(text);
+                },
+                [this](const std::string&) {
+                    ++recorded.pages;
+                    return !recorded.pageFails;
+                }};
+    }
+
+    // Delivers what waits in the queue, as the message loop does.
+    void pump() {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quitStatus = static_cast<int>(message.wParam);
+            } else {
+                Program::Dispatch(message);
+            }
+        }
+    }
+
+    HWND main(const char* name) { return program.form1().form().control(name); }
+    HWND about(const char* name) { return program.about().window()->form().control(name); }
+    HWND aboutWindow() { return program.about().window()->handle(); }
+
+    static std::string text(HWND window) {
+        std::wstring text(256, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), 256)));
+        return win32::Utf8(text);
+    }
+
+    // Selects the box's text, then types over it; "\b" deletes.
+    static void type(HWND box, const std::string& typed) {
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        for (const wchar_t c : win32::Wide(typed)) {
+            SendMessageW(box, WM_CHAR, c, 1);
+        }
+    }
+
+    void openAbout() {
+        SendMessageW(main("CmdAide"), BM_CLICK, 0, 0);
+        pump();
+        ASSERT_NE(program.about().window(), nullptr);
+    }
+
+    // The centre of a control, in its window's client area.
+    static POINT centre(HWND control) {
+        RECT place{};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+        return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    }
+
+    void pointer(UINT message, POINT at) {
+        SendMessageW(aboutWindow(), message, 0, MAKELPARAM(at.x, at.y));
+        UpdateWindow(aboutWindow());
+    }
+
+    // The colour shown at the control's bottom right, where no text reaches.
+    static COLORREF colourShown(HWND control) {
+        UpdateWindow(control);
+        RECT area{};
+        GetClientRect(control, &area);
+        const HDC dc = GetDC(control);
+        const COLORREF colour = GetPixel(dc, area.right - 3, area.bottom - 2);
+        ReleaseDC(control, dc);
+        return colour;
+    }
+
+    int visibleAboutWindows() {
+        int count = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM counted) {
+                wchar_t name[32] = {};
+                GetClassNameW(window, name, 32);
+                *reinterpret_cast<int*>(counted) +=
+                    IsWindowVisible(window) && std::wstring_view(name) == L"QuorvelinAbout";
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    }
+
+    Recorded recorded;
+    Program program;
+    int quitStatus = -1;
+};
+
+constexpr const char* Defaults =
+    "$GPRMC,000000.000,A,4600.0000,N,00500.0000,E,0.00,000.00,000000,,,0*18";
+
+TEST_F(Windows, MainWindowComposesWhatIsTyped) {
+    const struct {
+        std::vector<std::pair<const char*, const char*>> typed;
+        const char* sentence;
+        std::vector<std::pair<const char*, const char*>> boxesAfter;
+    } cases[] = {
+        {{}, Defaults, {}},
+        {{{"LatMin", "42"}, {"LatSec", "51.56"}, {"LongMin", "38"}, {"LongSec", "36.75"}},
+         "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12",
+         {}},
+        {{{"LatDeg", "0"}, {"LongPos", "w"}},
+         "$GPRMC,000000.000,A,0000.0000,N,00500.0000,W,0.00,000.00,000000,,,0*08",
+         {{"LatDeg", "00"}, {"LongPos", "W"}}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [box, typed] : c.typed) {
+            type(main(box), typed);
+        }
+        SendMessageW(main("Command1"), BM_CLICK, 0, 0);
+        EXPECT_EQ(text(main("TextTrame")), c.sentence);
+        for (const auto& [box, shown] : c.boxesAfter) {
+            EXPECT_EQ(text(main(box)), shown) << box;
+        }
+        for (const forms::Control& box : forms::Form1Design().controls) {
+            if (box.kind == forms::Kind::EntryBox) {
+                type(main(std::string(box.name).c_str()), std::string(box.caption)); // back
+            }
+        }
+    }
+    // Enter presses the focused button, and nothing from a box.
+    SetWindowTextW(main("TextTrame"), L"");
+    for (const char* focused : {"LatDeg", "Command1"}) {
+        SetFocus(main(focused));
+        PostMessageW(main(focused), WM_KEYDOWN, VK_RETURN, 1);
+        pump();
+    }
+    EXPECT_EQ(text(main("TextTrame")), Defaults);
+}
+
+TEST_F(Windows, BoxesKeepTheirLimitsAndOneCapitalLetterForTheHemisphere) {
+    const struct {
+        const char* box;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"LatDeg", "123", "12"}, {"LongMin", "123", "12"}, {"LatSec", "1234567", "12345"},
+        {"LatPos", "\b", "S"},   {"LatPos", "n", "N"},     {"LatPos", "x", "S"},
+        {"LatPos", "nn", "N"},   {"LongPos", "\b", "W"},   {"LongPos", "e", "E"},
+        {"LongPos", "N", "W"},   {"LongPos", "ee", "E"},   {"TextTrame", "x", ""},
+    };
+    for (const auto& c : cases) {
+        type(main(c.box), c.typed);
+        EXPECT_EQ(text(main(c.box)), c.shown) << c.box << " typed " << c.typed;
+    }
+}
+
+struct Look {
+    const char* control;
+    int height; // LOGFONT: the characters' height, negative
+    bool bold;
+    std::optional<COLORREF> colour;
+};
+
+void expectLooks(const win32::Form& form, const std::vector<Look>& looks) {
+    for (const Look& look : looks) {
+        const HWND control = form.control(look.control);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif") << look.control;
+        EXPECT_EQ(font.lfHeight, look.height) << look.control;
+        EXPECT_EQ(font.lfWeight, look.bold ? FW_BOLD : FW_NORMAL) << look.control;
+        if (look.colour) {
+            UpdateWindow(control);
+            RECT area{};
+            GetClientRect(control, &area);
+            const HDC dc = GetDC(control);
+            EXPECT_EQ(GetPixel(dc, area.right - 3, area.bottom - 3), *look.colour) << look.control;
+            ReleaseDC(control, dc);
+        }
+    }
+}
+
+// Every control where its design puts it, in pixels at 96 dpi; the picture sizes itself.
+void expectPlaces(HWND window, const win32::Form& form, const forms::Window& design) {
+    for (const forms::Control& c : design.controls) {
+        RECT place{};
+        GetWindowRect(form.control(c.name), &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, forms::Pixels(c.place.left)) << c.name;
+        EXPECT_EQ(place.top, forms::Pixels(c.place.top)) << c.name;
+        if (c.kind != forms::Kind::PictureBox) {
+            EXPECT_EQ(place.right - place.left, forms::Pixels(c.place.width)) << c.name;
+            EXPECT_EQ(place.bottom - place.top, forms::Pixels(c.place.height)) << c.name;
+        }
+    }
+}
+
+TEST_F(Windows, MainWindowStyleFontsColoursPlacesAndTabOrder) {
+    const HWND window = program.form1().handle();
+    EXPECT_EQ(text(window), "Quorvelin ");
+    const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_THICKFRAME | WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 449);
+    EXPECT_EQ(client.bottom, 247);
+    expectPlaces(window, program.form1().form(), forms::Form1Design());
+    expectLooks(program.form1().form(), {{"Command1", -11, true, RGB(128, 255, 128)},
+                                         {"CmdAide", -11, false, RGB(192, 192, 192)},
+                                         {"LatDeg", -13, true, RGB(192, 255, 255)},
+                                         {"LatSec", -11, true, {}},
+                                         {"TextTrame", -11, false, RGB(255, 255, 192)},
+                                         {"Latitude", -18, true, {}},
+                                         {"Label3", -16, true, {}}});
+    EXPECT_TRUE(GetWindowLongPtrW(main("TextTrame"), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(IsWindowVisible(main("Label6")));
+
+    // The pointing hand over both buttons, its fingertip the hot spot.
+    for (const char* button : {"Command1", "CmdAide"}) {
+        SetCursor(nullptr);
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(main(button)), HTCLIENT);
+        ICONINFO hand{};
+        ASSERT_TRUE(GetIconInfo(GetCursor(), &hand)) << button;
+        EXPECT_EQ(std::pair(hand.xHotspot, hand.yHotspot), std::pair(12ul, 1ul)) << button;
+        DeleteObject(hand.hbmMask);
+        DeleteObject(hand.hbmColor);
+    }
+
+    // Tab goes from the initial focus through the boxes in their tab order, labels left out.
+    EXPECT_EQ(GetFocus(), main("Command1"));
+    std::vector<std::string> order;
+    for (HWND at = GetFocus(); order.size() < 11; at = GetNextDlgTabItem(window, at, FALSE)) {
+        order.push_back(std::string(program.form1().form().name(at)));
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"Command1", "TextTrame", "LatDeg", "LatMin",
+                                               "LatSec", "LongDeg", "LongMin", "LongSec", "LatPos",
+                                               "LongPos", "CmdAide"}));
+}
+
+TEST_F(Windows, AboutWindowStyleFontsAndPlace) {
+    openAbout();
+    const HWND window = aboutWindow();
+    EXPECT_EQ(text(window), "À propos de Quorvelin");
+    EXPECT_EQ(text(about("lblVersion")), "Version 1.0.0");
+    const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    // Owned, so out of the taskbar, but not by the main window, whose closing it outlives.
+    const HWND owner = GetWindow(window, GW_OWNER);
+    EXPECT_NE(owner, nullptr);
+    EXPECT_NE(owner, program.form1().handle());
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(GetClassLongPtrW(window, GCLP_HICON), 0);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(156l, 129l));
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(426l, 237l));
+    expectPlaces(window, program.about().window()->form(), forms::AboutDesign());
+    expectLooks(
+        program.about().window()->form(),
+        {{"Label1", -24, true, {}}, {"lblvexor", -11, true, {}}, {"lblVersion", -11, false, {}}});
+    EXPECT_EQ(GetFocus(), about("cmdOK"));
+}
+
+TEST_F(Windows, LinkLightsUpOverItAndGoesOutOnlyOverTheBareWindow) {
+    openAbout();
+    const COLORREF surface = GetSysColor(COLOR_BTNFACE);
+    const COLORREF green = RGB(128, 255, 128);
+    const HWND link = about("lblvexor");
+    EXPECT_EQ(colourShown(link), surface);
+    const struct {
+        const char* over; // a control, or the bare window at (x, y)
+        POINT at;
+        COLORREF shown;
+    } moves[] = {
+        {"lblvexor", {}, green},        {"Label3", {}, green},  {nullptr, {5, 5}, surface},
+        {"lblvexor", {}, green},        {"picIcon", {}, green}, {"cmdOK", {}, green},
+        {nullptr, {200, 163}, surface}, // on the etched rule, which is drawn on the window
+    };
+    for (const auto& m : moves) {
+        const HWND over = m.over ? about(m.over) : nullptr;
+        if (over != nullptr && over != about("cmdOK")) {
+            pointer(WM_MOUSEMOVE, centre(over));
+        } else if (over != nullptr) {
+            SendMessageW(over, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3)); // buttons take their own
+        } else {
+            pointer(WM_MOUSEMOVE, m.at);
+        }
+        EXPECT_EQ(colourShown(link), m.shown) << (m.over ? m.over : "bare window");
+    }
+}
+
+TEST_F(Windows, LinkOpensOnePagePerClickAndTellsWhenItCannot) {
+    openAbout();
+    const POINT link = centre(about("lblvexor"));
+    pointer(WM_LBUTTONDOWN, link);
+    pointer(WM_LBUTTONUP, link);
+    EXPECT_EQ(recorded.pages, 1);
+    EXPECT_EQ(colourShown(about("lblvexor")), RGB(128, 255, 128));
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        pointer(message, link);
+    }
+    EXPECT_EQ(recorded.pages, 2) << "a double-click opens one page";
+    pointer(WM_LBUTTONDOWN, link);
+    pointer(WM_LBUTTONUP, {5, 5});
+    EXPECT_EQ(recorded.pages, 2) << "released off the link";
+
+    recorded.pageFails = true;
+    pointer(WM_LBUTTONDOWN, link);
+    pointer(WM_LBUTTONUP, link);
+    EXPECT_EQ(recorded.boxes, (std::vector<std::string>{
+                                  "Quorvelin", "Impossible d'ouvrir la page www.vexor.example"}));
+    EXPECT_NE(program.about().window(), nullptr) << "the window stays";
+}
+
+TEST_F(Windows, OneAboutWindowLoadedAfreshAfterEachClose) {
+    openAbout();
+    const HWND first = aboutWindow();
+    pointer(WM_MOUSEMOVE, centre(about("lblvexor")));
+    SetWindowTextW(first, L"changed");
+    ShowWindow(first, SW_MINIMIZE);
+    openAbout();
+    EXPECT_EQ(aboutWindow(), first);
+    EXPECT_FALSE(IsIconic(first)) << "restored";
+    EXPECT_EQ(text(first), "changed") << "not loaded again";
+    EXPECT_EQ(visibleAboutWindows(), 1);
+
+    // OK, Esc, Enter and the close box each unload it; the next request loads it afresh.
+    const std::vector<std::function<void()>> closings{
+        [&] { SendMessageW(about("cmdOK"), BM_CLICK, 0, 0); },
+        [&] { PostMessageW(about("cmdSysInfo"), WM_KEYDOWN, VK_ESCAPE, 1); },
+        [&] { PostMessageW(about("cmdOK"), WM_KEYDOWN, VK_RETURN, 1); },
+        [&] { SendMessageW(aboutWindow(), WM_CLOSE, 0, 0); },
+    };
+    for (const auto& close : closings) {
+        close();
+        pump();
+        EXPECT_EQ(program.about().window(), nullptr);
+        EXPECT_EQ(visibleAboutWindows(), 0);
+        openAbout();
+        EXPECT_EQ(text(aboutWindow()), "À propos de Quorvelin");
+        EXPECT_EQ(colourShown(about("lblvexor")), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(GetFocus(), about("cmdOK"));
+    }
+    EXPECT_EQ(quitStatus, -1) << "the main window is still open";
+
+    // Enter on the focused system-information button presses it: no tool is registered here.
+    SetFocus(about("cmdSysInfo"));
+    PostMessageW(about("cmdSysInfo"), WM_KEYDOWN, VK_RETURN, 1);
+    pump();
+    EXPECT_EQ(recorded.boxes,
+              (std::vector<std::string>{"Quorvelin", "Les informations système ne sont pas "
+                                                     "disponibles actuellement"}));
+    EXPECT_NE(program.about().window(), nullptr);
+}
+
+TEST_F(Windows, TheLoopEndsWhenTheLastWindowClosesInEitherOrder) {
+    for (const bool mainFirst : {true, false}) {
+        if (!program.form1().loaded()) {
+            program.Start(SW_SHOWNORMAL);
+        }
+        openAbout();
+        const HWND windows[] = {program.form1().handle(), aboutWindow()};
+        SendMessageW(windows[mainFirst ? 0 : 1], WM_CLOSE, 0, 0);
+        pump();
+        EXPECT_EQ(quitStatus, -1);
+        EXPECT_TRUE(IsWindow(windows[mainFirst ? 1 : 0]));
+        SendMessageW(windows[mainFirst ? 1 : 0], WM_CLOSE, 0, 0);
+        pump();
+        EXPECT_EQ(quitStatus, 0);
+        quitStatus = -1;
+    }
+}
+
+// At 144 dpi every place and font grows by half.
+class WindowsAt144Dpi : public Windows {
+protected:
+    WindowsAt144Dpi() : Windows({144}) {}
+};
+
+TEST_F(WindowsAt144Dpi, ScaleTwipsAndFontsWithTheScreen) {
+    RECT client{};
+    GetClientRect(program.form1().handle(), &client);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(673l, 370l));
+    expectLooks(program.form1().form(), {{"LatDeg", -20, true, {}}, {"Command1", -17, true, {}}});
+    RECT place{};
+    GetWindowRect(main("LatDeg"), &place);
+    EXPECT_EQ(place.right - place.left, 37);
+    openAbout();
+    POINT origin{0, 0};
+    ClientToScreen(aboutWindow(), &origin);
+    EXPECT_EQ(std::pair(origin.x, origin.y), std::pair(234l, 193l));
+}
+
+// The fatal box is captioned with the title and says what went wrong; the process then ends
+// with status 1.
+void showOnStandardError(const std::wstring& caption, const std::wstring& text) {
+    std::fprintf(stderr, "%s: %s\n", win32::Utf8(caption).c_str(), win32::Utf8(text).c_str());
+}
+
+TEST(FatalErrorDeathTest, AnErrorEscapingAHandlerEndsTheProcessWithStatus1) {
+    EXPECT_EXIT(
+        {
+            win32::SetFatalBox(showOnStandardError);
+            win32::Guarded([]() -> LRESULT { throw std::invalid_argument("x"); });
+        },
+        testing::ExitedWithCode(1), "Quorvelin: Argument ou appel de proc");
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+// The About window, and the one slot of the process that holds it: created on first request,
+// shown modeless, loaded afresh after each close.
+#pragma once
+
+#include "forms/AboutLogic.h"
+#include "forms/AppDescriptor.h"
+#include "win32/Handles.h"
+#include "win32/TopWindow.h"
+
+#include <functional>
+#include <optional>
+
+namespace win32 {
+
+class AboutWindow : public TopWindow {
+public:
+    // Loads the window, hidden: its controls, then its load handler.
+    AboutWindow(const forms::AppDescriptorRecord& descriptor, HWND owner, Scale scale,
+                Services services, std::function<void()> closed);
+    ~AboutWindow() override;
+
+    void StartSysInfo();
+
+protected:
+    void Command(std::string_view control, WORD code) override;
+    void Cancel() override;
+    std::optional<LRESULT> Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Closed() override;
+
+private:
+    void pointer(UINT message, POINT at);
+
+    std::function<void()> closed_;
+    std::optional<forms::AboutLogic> logic_;
+    // A press on the link that a release over it makes a click; a double-click's second press
+    // is none.
+    bool pressedOnLink_ = false;
+};
+
+class AboutSlot {
+public:
+    AboutSlot(const forms::AppDescriptorRecord& descriptor, Scale scale, Services services,
+              std::function<void()> closed);
+    AboutSlot(const AboutSlot&) = delete;
+    AboutSlot& operator=(const AboutSlot&) = delete;
+
+    // Loads the window if it is not loaded, then shows it; if it is, only restores it when
+    // minimised and brings it to the front.
+    void Request();
+
+    // The loaded window, or null.
+    AboutWindow* window();
+
+private:
+    const forms::AppDescriptorRecord& descriptor_;
+    Scale scale_;
+    Services services_;
+    std::function<void()> closed_;
+    // Owns the About window without ever being shown: an owned window stays out of the taskbar,
+    // and closing the main window, which does not own it, leaves it open.
+    Window owner_;
+    // The window last loaded; a closed one is replaced at the next request.
+    std::optional<AboutWindow> window_;
+};
+
+} // namespace win32

@@ -1,0 +1,321 @@
+#include "win32/Form.h"
+
+#include "platform/Programs.h"
+#include "win32/Text.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace win32 {
+namespace {
+
+constexpr double DefaultPoints = 8.25;
+constexpr int IconSize = 32;
+
+COLORREF rgb(forms::Colour colour) {
+    return static_cast<COLORREF>(colour); // both are &H00BBGGRR
+}
+
+LONG alignment(forms::Align align, LONG left, LONG centre, LONG right) {
+    switch (align) {
+    case forms::Align::Centre:
+        return centre;
+    case forms::Align::Right:
+        return right;
+    case forms::Align::Left:
+        break;
+    }
+    return left;
+}
+
+struct Kind {
+    const wchar_t* className;
+    LONG style;
+    LONG exStyle;
+};
+
+// Boxes and the picture have the sunken border of their kind; labels take no pointer events,
+// which go to the window beneath them.
+Kind kindOf(const forms::Control& c) {
+    switch (c.kind) {
+    case forms::Kind::Button:
+        return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | (c.background ? BS_OWNERDRAW : BS_PUSHBUTTON),
+                0};
+    case forms::Kind::EntryBox:
+        return {L"EDIT",
+                WS_TABSTOP | ES_AUTOHSCROLL | alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
+                WS_EX_CLIENTEDGE};
+    case forms::Kind::ReadOnlyBox:
+        return {L"EDIT",
+                WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY |
+                    alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
+                WS_EX_CLIENTEDGE};
+    case forms::Kind::Label:
+        return {L"STATIC", SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT), 0};
+    case forms::Kind::PictureBox:
+        return {L"STATIC", SS_ICON | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
+    }
+    throw std::invalid_argument("control kind");
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool ownerDrawn(HWND button) {
+    return (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+} // namespace
+
+Services SystemServices() {
+    return {[](HWND owner, const std::string& caption, const std::string& text) {
+                MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+            },
+            [](const std::string& address) { return platform::OpenWebPage(address).opened(); }};
+}
+
+HICON AppIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(AppIconId),
+                                         IMAGE_ICON, size, size, LR_SHARED));
+}
+
+Form::Form(HWND window, const forms::Window& design, Scale scale, Services services)
+    : window_(window), design_(design), scale_(scale), services_(std::move(services)),
+      hand_(LoadCursorW(GetModuleHandleW(nullptr), HandPointerName)) {
+    std::vector<const forms::Control*> order;
+    for (const forms::Control& c : design.controls) {
+        order.push_back(&c);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    controls_.reserve(order.size());
+    for (const forms::Control* const c : order) {
+        const int id = 100 + static_cast<int>(c - design.controls.data());
+        controls_.push_back({c, create(*c, id), c->background});
+    }
+}
+
+HWND Form::create(const forms::Control& c, int id) {
+    const Kind kind = kindOf(c);
+    RECT place = scale_.Place(c.place);
+    if (c.kind == forms::Kind::PictureBox) {
+        // Sizes itself to the picture and its border.
+        const int side = scale_.Pixels(IconSize * 15) + 2 * GetSystemMetrics(SM_CXEDGE);
+        place.right = place.left + side;
+        place.bottom = place.top + side;
+    }
+    const HWND handle = CreateWindowExW(
+        static_cast<DWORD>(kind.exStyle), kind.className, Wide(c.caption).c_str(),
+        static_cast<DWORD>(WS_CHILD | kind.style | (c.visible ? WS_VISIBLE : 0)), place.left,
+        place.top, place.right - place.left, place.bottom - place.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (handle == nullptr) {
+        throw std::runtime_error("CreateWindowExW " + std::string(c.name));
+    }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font)), FALSE);
+    if (c.kind == forms::Kind::EntryBox || c.kind == forms::Kind::ReadOnlyBox) {
+        SendMessageW(handle, EM_LIMITTEXT, static_cast<WPARAM>(c.maxLength), 0); // 0: no limit
+    }
+    if (c.kind == forms::Kind::PictureBox) {
+        SendMessageW(handle, STM_SETICON,
+                     reinterpret_cast<WPARAM>(AppIcon(scale_.Pixels(IconSize * 15))), 0);
+    }
+    return handle;
+}
+
+HFONT Form::font(forms::Font design) {
+    const auto key = std::pair(design.points > 0 ? design.points : DefaultPoints, design.bold);
+    Font& made = fonts_[key];
+    if (!made) {
+        LOGFONTW font{};
+        font.lfHeight = scale_.FontHeight(key.first);
+        font.lfWeight = key.second ? FW_BOLD : FW_NORMAL;
+        font.lfCharSet = DEFAULT_CHARSET;
+        const std::wstring_view face = L"MS Sans Serif";
+        std::copy(face.begin(), face.end(), font.lfFaceName);
+        made.reset(CreateFontIndirectW(&font));
+    }
+    return made.get();
+}
+
+HBRUSH Form::brush(forms::Colour colour) {
+    Brush& made = brushes_[colour];
+    if (!made) {
+        made.reset(CreateSolidBrush(rgb(colour)));
+    }
+    return made.get();
+}
+
+Form::Built& Form::built(std::string_view name) {
+    return const_cast<Built&>(std::as_const(*this).built(name));
+}
+
+const Form::Built& Form::built(std::string_view name) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const Built& b) { return b.design->name == name; });
+    if (found == controls_.end()) {
+        throw std::out_of_range("no control " + std::string(name));
+    }
+    return *found;
+}
+
+const Form::Built* Form::built(HWND control) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const Built& b) { return b.handle == control; });
+    return found == controls_.end() ? nullptr : &*found;
+}
+
+HWND Form::control(std::string_view name) const {
+    return built(name).handle;
+}
+
+std::string_view Form::name(HWND control) const {
+    const Built* const found = built(control);
+    return found ? found->design->name : std::string_view{};
+}
+
+bool Form::isButton(HWND control) const {
+    const Built* const found = built(control);
+    return found && found->design->kind == forms::Kind::Button;
+}
+
+std::string Form::Text(std::string_view control) const {
+    return Utf8(windowText(this->control(control)));
+}
+
+void Form::SetText(std::string_view control, const std::string& text) {
+    if (Text(control) == text) {
+        return;
+    }
+    const HWND handle = this->control(control);
+    SetWindowTextW(handle, Wide(text).c_str()); // a box sends its change notification
+    if (built(control).design->kind != forms::Kind::Label) {
+        SendMessageW(handle, EM_SETSEL, 0, 0); // show the start of the text
+    }
+}
+
+void Form::SetVisible(std::string_view control, bool visible) {
+    ShowWindow(this->control(control), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Form::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
+    Built& found = built(control);
+    if (found.background != colour) {
+        found.background = colour;
+        InvalidateRect(found.handle, nullptr, TRUE);
+    }
+}
+
+void Form::SetCaption(const std::string& caption) {
+    SetWindowTextW(window_, Wide(caption).c_str());
+}
+
+void Form::MessageBox(const std::string& caption, const std::string& text) {
+    services_.messageBox(window_, caption, text);
+}
+
+void Form::Unload() {
+    DestroyWindow(window_);
+}
+
+void Form::OpenWebPage(const std::string& address) {
+    if (!services_.openWebPage(address) && pageNotOpened_) {
+        pageNotOpened_();
+    }
+}
+
+std::optional<LRESULT> Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (built(reinterpret_cast<HWND>(lParam)) != nullptr) {
+            return colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        }
+        break;
+    case WM_DRAWITEM:
+        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_SETCURSOR: {
+        const Built* const over = built(reinterpret_cast<HWND>(wParam));
+        if (over && over->design->handPointer && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(hand_);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_PAINT:
+        if (!design_.lines.empty()) {
+            paintLines();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Boxes, the picture and opaque labels in their colours; transparent labels on the window's
+// surface. Texts without a colour of their own are black on the design's light backgrounds.
+LRESULT Form::colour(HDC dc, HWND control) {
+    const Built& c = *built(control);
+    const std::optional<forms::Colour> text = c.design->foreground;
+    if (c.background) {
+        SetBkColor(dc, rgb(*c.background));
+        SetTextColor(dc, rgb(text.value_or(forms::Black)));
+        return reinterpret_cast<LRESULT>(brush(*c.background));
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text ? rgb(*text) : GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(SurfaceColour));
+}
+
+// A raised button in its design's colour, sunken while pressed, its focus always shown.
+void Form::drawButton(const DRAWITEMSTRUCT& item) {
+    const Built* const c = built(item.hwndItem);
+    if (c == nullptr || !ownerDrawn(item.hwndItem)) {
+        return;
+    }
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    RECT area = item.rcItem;
+    FillRect(item.hDC, &area, brush(c->design->background.value_or(forms::LightGrey)));
+    DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    if (pressed) {
+        OffsetRect(&area, 1, 1);
+    }
+    const Selected chosen(item.hDC,
+                          reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    const std::wstring caption = windowText(item.hwndItem);
+    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &area,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+// Each line with flat ends, in index order.
+void Form::paintLines() {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window_, &paint);
+    for (const forms::Line& line : design_.lines) {
+        const LOGBRUSH colour{BS_SOLID, rgb(line.colour), 0};
+        const Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
+                                   static_cast<DWORD>(std::max(1, line.width * scale_.dpi / 96)),
+                                   &colour, 0, nullptr));
+        const Selected chosen(dc, pen.get());
+        MoveToEx(dc, scale_.Pixels(line.x1), scale_.Pixels(line.y1), nullptr);
+        LineTo(dc, scale_.Pixels(line.x2), scale_.Pixels(line.y2));
+    }
+    EndPaint(window_, &paint);
+}
+
+} // namespace win32

@@ -1,0 +1,173 @@
+#include "win32/TopWindow.h"
+
+#include "win32/Fatal.h"
+#include "win32/Text.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace win32 {
+namespace {
+
+struct Frame {
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Neither kind of window has a minimise or maximise button.
+Frame frameOf(forms::Frame frame) {
+    if (frame == forms::Frame::SizableToolWindow) {
+        return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                WS_EX_TOOLWINDOW};
+    }
+    return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
+}
+
+void registerClass(const wchar_t* name, HICON icon, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing)) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(SurfaceColour);
+    windowClass.lpszClassName = name;
+    if (RegisterClassExW(&windowClass) == 0) {
+        throw std::runtime_error("RegisterClassExW");
+    }
+}
+
+} // namespace
+
+TopWindow::~TopWindow() {
+    if (window_ != nullptr) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0); // no message reaches a half-destroyed object
+        DestroyWindow(window_);
+    }
+}
+
+void TopWindow::Create(const forms::Window& design, const wchar_t* className, HWND owner,
+                       HICON icon, Scale scale, Services services) {
+    registerClass(className, icon, procedure);
+    const Frame frame = frameOf(design.frame);
+    RECT outer{0, 0, scale.Pixels(design.clientWidth), scale.Pixels(design.clientHeight)};
+    if (design.clientPlace) {
+        outer = scale.Place(*design.clientPlace);
+    }
+    AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
+    const int x = design.clientPlace ? outer.left : CW_USEDEFAULT;
+    const int y = design.clientPlace ? outer.top : CW_USEDEFAULT;
+    CreateWindowExW(frame.exStyle, className, Wide(design.caption).c_str(), frame.style, x, y,
+                    outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr) {
+        throw std::runtime_error("CreateWindowExW " + std::string(design.name));
+    }
+    defaultButton_ = nullptr;
+    form_ = std::make_unique<Form>(window_, design, scale, std::move(services));
+    focus_ = design.initialFocus.empty() ? nullptr : form_->control(design.initialFocus);
+    // The focus and the access keys are shown from the start, not only once a key is pressed.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                 0);
+}
+
+void TopWindow::SetDefaultButton(std::string_view control) {
+    defaultButton_ = form_->control(control);
+    SendMessageW(defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+LRESULT CALLBACK TopWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* const self =
+            static_cast<TopWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* const self = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return Guarded([&] { return self->handle(message, wParam, lParam); });
+}
+
+LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = window_;
+    if (const std::optional<LRESULT> answer = Message(message, wParam, lParam)) {
+        return *answer;
+    }
+    if (form_ != nullptr && window_ != nullptr) {
+        if (const std::optional<LRESULT> answer = form_->Handle(message, wParam, lParam)) {
+            return *answer;
+        }
+    }
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0) {
+            command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            Cancel();
+        }
+        return 0;
+    case DM_GETDEFID: {
+        // What Enter presses: the focused button, else the default one, else nothing.
+        const HWND focus = GetFocus();
+        const HWND pressed = form_ && form_->isButton(focus) ? focus : defaultButton_;
+        return pressed ? MAKELRESULT(GetDlgCtrlID(pressed), DC_HASDEFID) : 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_, GetFocus())) {
+            focus_ = GetFocus();
+        }
+        break;
+    case WM_SETFOCUS:
+        if (focus_ != nullptr && IsWindow(focus_)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        focus_ = nullptr;
+        Closed();
+        return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TopWindow::command(HWND control, WORD code) {
+    if (form_ == nullptr || !form_->isButton(control) ||
+        (code != BN_SETFOCUS && code != BN_KILLFOCUS)) {
+        if (form_ != nullptr && !form_->name(control).empty()) {
+            Command(form_->name(control), code);
+        }
+        return;
+    }
+    showAsDefault(code == BN_SETFOCUS ? control : defaultButton_);
+}
+
+// The button that Enter presses has the thick border of the default button.
+void TopWindow::showAsDefault(HWND button) {
+    if (defaultButton_ == nullptr) {
+        return;
+    }
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (form_->isButton(child) && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+            SendMessageW(child, BM_SETSTYLE, child == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                         TRUE);
+        }
+    }
+}
+
+} // namespace win32

@@ -1,0 +1,63 @@
+// A top-level window built from its design, whose messages go to this object. It does the
+// dialog manager's share: the focus kept across activations, Enter for the focused or default
+// button, Esc. Its Form colours and draws the controls; every other message goes to the
+// window's own handlers. An error escaping a handler is fatal.
+#pragma once
+
+#include "forms/Design.h"
+#include "win32/Form.h"
+#include "win32/Scale.h"
+#include "win32/Win32.h"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace win32 {
+
+class TopWindow {
+public:
+    TopWindow(const TopWindow&) = delete;
+    TopWindow& operator=(const TopWindow&) = delete;
+
+    // Null once the window is closed.
+    HWND handle() const { return window_; }
+    bool loaded() const { return window_ != nullptr; }
+    // The controls of the window last created.
+    Form& form() const { return *form_; }
+
+protected:
+    TopWindow() = default;
+    virtual ~TopWindow();
+
+    // Creates the window hidden, with its controls, at the design's size (and place, if it has
+    // one). The window's owner keeps it out of the taskbar; a null icon leaves it without one.
+    void Create(const forms::Window& design, const wchar_t* className, HWND owner, HICON icon,
+                Scale scale, Services services);
+    // Enter presses it unless another button has the focus.
+    void SetDefaultButton(std::string_view control);
+
+    // A notification of one of the window's controls (BN_CLICKED, EN_CHANGE...).
+    virtual void Command(std::string_view control, WORD code) = 0;
+    // Esc.
+    virtual void Cancel() {}
+    // The window's own messages, before the common handling.
+    virtual std::optional<LRESULT> Message(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+        return std::nullopt;
+    }
+    // The window is destroyed: its last message.
+    virtual void Closed() = 0;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(HWND control, WORD code);
+    void showAsDefault(HWND button);
+
+    HWND window_ = nullptr;
+    std::unique_ptr<Form> form_;
+    HWND focus_ = nullptr;
+    HWND defaultButton_ = nullptr;
+};
+
+} // namespace win32
