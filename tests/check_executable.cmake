@@ -1,0 +1,21 @@
+# The program is one file that runs on any Windows: it imports only DLLs that every Windows
+# has (no MinGW runtime to ship) and stays under 1 MiB.
+# Usage: cmake -DOBJDUMP=<objdump> -DEXE=<Quorvelin.exe> -P check_executable.cmake
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls ADVAPI32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+list(TRANSFORM imports REPLACE "DLL Name: " "")
+if(NOT imports)
+    message(FATAL_ERROR "no imports read from ${EXE}")
+endif()
+foreach(dll IN LISTS imports)
+    if(NOT dll IN_LIST system_dlls)
+        message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not provide")
+    endif()
+endforeach()
+file(SIZE ${EXE} size)
+if(size GREATER 1048576)
+    message(FATAL_ERROR "${EXE} is ${size} bytes, over 1 MiB")
+endif()
+message(STATUS "${EXE}: ${size} bytes; imports ${imports}")
