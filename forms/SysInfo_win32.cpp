@@ -16,8 +16,11 @@ constexpr const char* ToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Locatio
 constexpr const char* ToolFolderValue = "MSINFO";
 constexpr const char* ToolFileName = "\\MSINFO32.EXE";
 
-// False when the registry names no tool; errors (an unreadable value, a failed start) throw.
-bool startTool() {
+} // namespace
+
+// Windows names the tool in the registry. False when the registry names no tool; errors (an
+// unreadable value, a failed start) throw.
+bool StartTool() {
     std::string toolPath;
     if (!GetKeyValue(registry::LocalMachine, ToolPathKey, ToolPathValue, toolPath)) {
         if (!GetKeyValue(registry::LocalMachine, ToolFolderKey, ToolFolderValue, toolPath)) {
@@ -32,20 +35,6 @@ bool startTool() {
     // The path from the first value is started without a file test.
     platform::StartProgramFile(toolPath, platform::ShowNormal);
     return true;
-}
-
-} // namespace
-
-void StartSysInfo(const std::function<void()>& showUnavailable) {
-    bool started = false;
-    try {
-        started = startTool();
-    } catch (...) {
-        // Whatever went wrong, the user learns the same thing.
-    }
-    if (!started) {
-        showUnavailable();
-    }
 }
 
 } // namespace forms
