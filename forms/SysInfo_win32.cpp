@@ -18,8 +18,7 @@ constexpr const char* ToolFileName = "\\MSINFO32.EXE";
 
 } // namespace
 
-// Windows names the tool in the registry. False when the registry names no tool; errors (an
-// unreadable value, a failed start) throw.
+// False when the registry names no tool; an unreadable value or a failed start throws.
 bool StartTool() {
     std::string toolPath;
     if (!GetKeyValue(registry::LocalMachine, ToolPathKey, ToolPathValue, toolPath)) {
