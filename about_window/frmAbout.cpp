@@ -20,7 +20,6 @@ using design::BgrColor;
 using design::TwipsRect;
 
 constexpr std::uint32_t LinkBlue = 0x00C00000;
-constexpr std::uint32_t Highlight = 8454016; // &H0080FF80, light green
 constexpr QPoint ClientTopLeft{design::Pixels(2340), design::Pixels(1935)};
 
 QString fromUtf8(std::string_view text) {
@@ -50,6 +49,7 @@ frmAbout::frmAbout(const design::AppDescriptorRecord& descriptor, AboutServices 
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
     setFont(design::SansSerif());
+    design::UseDesignPalette(this);
     setFixedSize(design::Pixels(6390), design::Pixels(3555));
     setGeometry(QRect(ClientTopLeft, size()));
     setMouseTracking(true);
@@ -175,7 +175,7 @@ void frmAbout::Form_MouseMove() {
 
 void frmAbout::lblvexor_MouseMove() {
     lblvexor->setAutoFillBackground(true);
-    design::SetColour(lblvexor, QPalette::Window, Highlight);
+    design::SetColour(lblvexor, QPalette::Window, design::LightGreen);
 }
 
 // A page that cannot be opened is no reason to end the program: the user is told and the

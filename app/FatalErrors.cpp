@@ -3,6 +3,7 @@
 #include "design/Title.h"
 #include "platform/Failure.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 #include <new>
@@ -40,7 +41,13 @@ QString FatalErrorText(std::exception_ptr error) {
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), fatalBox_([](const QString& caption, const QString& text) {
           QMessageBox::critical(nullptr, caption, text);
-      }) {}
+      }) {
+    // Without Qt's translations installed the standard texts stay English; nothing else changes.
+    if (qtTexts_.load(QStringLiteral("qtbase_fr"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(&qtTexts_);
+    }
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 #include <exception>
 #include <functional>
@@ -12,6 +13,8 @@ namespace app {
 // The French description shown for an error that reached the event loop.
 QString FatalErrorText(std::exception_ptr error);
 
+// The program's application object: French for Qt's own texts (menus, buttons) whatever the
+// user's locale, and the fatal-error box for errors that escape a handler.
 class Application : public QApplication {
 public:
     // Shows the fatal-error box: caption, then text. Replaceable for tests.
@@ -24,6 +27,7 @@ public:
     void setFatalBox(FatalBox box) { fatalBox_ = std::move(box); }
 
 private:
+    QTranslator qtTexts_;
     FatalBox fatalBox_;
 };
 

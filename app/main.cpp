@@ -1,11 +1,16 @@
 // Start-up: the descriptor is a constant, so the first thing to build is the main window.
 #include "about_window/AboutSlot.h"
 #include "app/FatalErrors.h"
+#include "app/NoDisplay.h"
 #include "design/Fonts.h"
 #include "main_window/Form1.h"
 
+#include <optional>
+
 int main(int argc, char* argv[]) {
+    auto displayGuard = std::make_optional<app::DisplayGuard>();
     app::Application application(argc, argv);
+    displayGuard.reset();
     // One look on every system, so the windows' colours show as designed.
     application.setStyle(QStringLiteral("Fusion"));
     design::InstallFontSubstitutes();

@@ -80,7 +80,7 @@ def main():
     print(f"\nComposing the sample position, {COMPOSITIONS} times:")
     print(f"  Quorvelin composer  {ours_ns:10.0f} ns/sentence")
     print(f"  pynmea2             {theirs_ns:10.0f} ns/sentence")
-    print(f"  ratio               {theirs_ns / ours_ns:10.0f}x faster (target >= 100x)")
+    print(f"  ratio               {theirs_ns / ours_ns:10.0f}x faster")
 
     platforms = ["offscreen"] + (["xcb"] if os.environ.get("DISPLAY") else [])
     for platform in platforms:
@@ -91,8 +91,7 @@ def main():
             print(f"  {name:16s} {ms:6.1f} ms  {kib / 1024:6.1f} MiB peak RSS")
         for yardstick in ("empty window", "one-label window"):
             y_ms, y_kib = figures[yardstick]
-            print(f"  ratio to the {yardstick:16s} {q_ms / y_ms:5.2f}x  {q_kib / y_kib:5.2f}x"
-                  "   (targets <= 1.10x)")
+            print(f"  ratio to the {yardstick:16s} {q_ms / y_ms:5.2f}x  {q_kib / y_kib:5.2f}x")
 
 
 if __name__ == "__main__":

@@ -18,25 +18,14 @@ struct TrameFields {
     std::string longDeg, longMin, longSec, longPos;
 };
 
-// Reads the leading number of a text the way the entry boxes are meant to be read:
-// blanks anywhere are ignored, "." is the only decimal separator, "&H"/"&O" give whole
-// numbers, and anything that is not a number (or does not fit a double) reads as 0.
-double LeadingNumber(std::string_view text);
-
-// A finite non-zero value rounded to 15 significant digits, the nearest such number:
-// (negative ? -1 : 1) * digits * 10^(exponent - 14), with digits from 10^14 to 10^15 - 1.
-struct Significand {
-    bool negative;
-    std::uint64_t digits;
-    int exponent;
-};
-Significand RoundToSignificand(double value);
-
 // Writes a value rounded to 15 significant digits in plain notation: no exponent,
 // no trailing zeros, "0" before the separator below 1, "0" for zero.
 std::string DecimalText(double value);
 
-// The seconds as the four digits of decimal minutes that follow the separator.
+// The seconds as the four digits of decimal minutes that follow the separator. The text is
+// read the way the entry boxes are meant to be read: blanks anywhere are ignored, "." is the
+// only decimal separator, "&H"/"&O" give whole numbers, and anything that is not a number
+// (or does not fit a double) reads as 0.
 std::string SecondsFraction(std::string_view seconds);
 
 // Exclusive-or of the 8-bit codes of a sentence body (the text between "$" and "*").
@@ -51,8 +40,6 @@ public:
     // Splices both position fields into the working sentence and returns it with its
     // checksum: always TrameTemplate's length plus three characters.
     std::string ComposeTrame(TrameFields& fields);
-
-    const std::string& workTrame() const { return WorkTrame; }
 
 private:
     std::string WorkTrame{TrameTemplate};

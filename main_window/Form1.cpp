@@ -5,24 +5,78 @@
 #include "design/Units.h"
 #include "main_window/Cp1252.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
 #include <initializer_list>
 
 namespace main_window {
-namespace {
 
 using design::BoldSansSerif;
 using design::TwipsRect;
+using Field = std::string composer::TrameFields::*;
+
+// The eight position boxes, in creation order, and the composer field each one feeds.
+struct PositionBox {
+    const char* name;
+    Field field;
+    QRect geometry;
+    const char* text;
+    int maxLength;
+    qreal points;
+    const char* accessibleName;
+};
+
+namespace {
+
+using composer::TrameFields;
+
+const std::array<PositionBox, 8> PositionBoxes{{
+    {"LongPos", &TrameFields::longPos, TwipsRect(5760, 720, 375, 405), "E", 1, 9.75,
+     "Longitude, hémisphère E ou W"},
+    {"LatPos", &TrameFields::latPos, TwipsRect(2640, 720, 375, 375), "N", 1, 9.75,
+     "Latitude, hémisphère N ou S"},
+    {"LongSec", &TrameFields::longSec, TwipsRect(4800, 720, 615, 375), "00.00", 5, 9.75,
+     "Longitude, secondes"},
+    {"LongMin", &TrameFields::longMin, TwipsRect(4320, 720, 375, 375), "00", 2, 9.75,
+     "Longitude, minutes"},
+    {"LongDeg", &TrameFields::longDeg, TwipsRect(3840, 720, 375, 375), "05", 2, 9.75,
+     "Longitude, degrés"},
+    {"LatSec", &TrameFields::latSec, TwipsRect(1680, 720, 615, 375), "00.00", 5, 8.25,
+     "Latitude, secondes"},
+    {"LatMin", &TrameFields::latMin, TwipsRect(1080, 720, 375, 375), "00", 2, 9.75,
+     "Latitude, minutes"},
+    {"LatDeg", &TrameFields::latDeg, TwipsRect(600, 720, 375, 375), "46", 2, 9.75,
+     "Latitude, degrés"},
+}};
 
 constexpr std::uint32_t LightCyan = 0x00FFFFC0;
 constexpr std::uint32_t LightYellow = 0x00C0FFFF;
 constexpr std::uint32_t Navy = 0x00800000;
-constexpr std::uint32_t LightGreen = 0x0080FF80;
 constexpr std::uint32_t Grey = 0x00C0C0C0;
 constexpr std::uint32_t Blue = 0x00C00000;
+
+// Enter and the keypad's Enter press the focused button, as Space does: people who fill a
+// form from the keyboard end it with Enter.
+class PressOnEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                static_cast<QAbstractButton*>(watched)->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QString& caption,
                     std::uint32_t background) {
@@ -31,6 +85,7 @@ QPushButton* button(QWidget* parent, const char* name, QRect geometry, const QSt
     button->setGeometry(geometry);
     design::SetColour(button, QPalette::Button, background);
     button->setCursor(design::HandPointer());
+    button->installEventFilter(new PressOnEnter(button));
     return button;
 }
 
@@ -44,6 +99,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvelin "));
     setWindowIcon(design::AppIcon());
     setFont(design::SansSerif());
+    design::UseDesignPalette(this);
     resize(design::Pixels(6735), design::Pixels(3705));
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
@@ -52,20 +108,11 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
         button(this, "CmdAide", TwipsRect(120, 120, 975, 255), QStringLiteral("A lire"), Grey);
     CmdAide->setAccessibleDescription(QStringLiteral("À propos du programme"));
 
-    LongPos = entryBox("LongPos", TwipsRect(5760, 720, 375, 405), "E", 1, 9.75,
-                       "Longitude, hémisphère E ou W");
-    LatPos = entryBox("LatPos", TwipsRect(2640, 720, 375, 375), "N", 1, 9.75,
-                      "Latitude, hémisphère N ou S");
-    LongSec = entryBox("LongSec", TwipsRect(4800, 720, 615, 375), "00.00", 5, 9.75,
-                       "Longitude, secondes");
-    LongMin =
-        entryBox("LongMin", TwipsRect(4320, 720, 375, 375), "00", 2, 9.75, "Longitude, minutes");
-    LongDeg =
-        entryBox("LongDeg", TwipsRect(3840, 720, 375, 375), "05", 2, 9.75, "Longitude, degrés");
-    LatSec =
-        entryBox("LatSec", TwipsRect(1680, 720, 615, 375), "00.00", 5, 8.25, "Latitude, secondes");
-    LatMin = entryBox("LatMin", TwipsRect(1080, 720, 375, 375), "00", 2, 9.75, "Latitude, minutes");
-    LatDeg = entryBox("LatDeg", TwipsRect(600, 720, 375, 375), "46", 2, 9.75, "Latitude, degrés");
+    for (const PositionBox& position : PositionBoxes) {
+        positionBoxes_.push_back(entryBox(position));
+    }
+    LatPos = box("LatPos");
+    LongPos = box("LongPos");
 
     TextTrame = new QLineEdit(this);
     TextTrame->setObjectName(QStringLiteral("TextTrame"));
@@ -77,7 +124,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     TextTrame->setAccessibleName(QStringLiteral("Trame NMEA"));
 
     Command1 = button(this, "Command1", TwipsRect(2520, 1800, 1935, 495),
-                      QStringLiteral("Créer la trame NMEA"), LightGreen);
+                      QStringLiteral("Créer la trame NMEA"), design::LightGreen);
     Command1->setFont(BoldSansSerif(8.25));
     Command1->setAccessibleDescription(QStringLiteral("Compose la trame de la position saisie"));
 
@@ -105,9 +152,9 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
 
     // Tab order: the compose button first, the boxes, then "A lire" last.
     QWidget* previous = nullptr;
-    for (QWidget* const next :
-         std::initializer_list<QWidget*>{Command1, TextTrame, LatDeg, LatMin, LatSec, LongDeg,
-                                         LongMin, LongSec, LatPos, LongPos, CmdAide}) {
+    for (QWidget* const next : std::initializer_list<QWidget*>{
+             Command1, TextTrame, box("LatDeg"), box("LatMin"), box("LatSec"), box("LongDeg"),
+             box("LongMin"), box("LongSec"), LatPos, LongPos, CmdAide}) {
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -123,17 +170,20 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
     Form_Load();
 }
 
-QLineEdit* Form1::entryBox(const char* name, QRect geometry, const char* text, int maxLength,
-                           qreal points, const char* accessibleName) {
+QLineEdit* Form1::box(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QLineEdit* Form1::entryBox(const PositionBox& position) {
     auto* const box = new QLineEdit(this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    box->setMaxLength(maxLength);
+    box->setObjectName(QString::fromLatin1(position.name));
+    box->setGeometry(position.geometry);
+    box->setMaxLength(position.maxLength);
     box->setAlignment(Qt::AlignCenter);
-    box->setFont(BoldSansSerif(points)); // before the text: its layout is then made once
-    box->setText(QString::fromUtf8(text));
+    box->setFont(BoldSansSerif(position.points)); // before the text: its layout is made once
+    box->setText(QString::fromUtf8(position.text));
     design::SetColour(box, QPalette::Base, LightCyan);
-    box->setAccessibleName(QString::fromUtf8(accessibleName));
+    box->setAccessibleName(QString::fromUtf8(position.accessibleName));
     return box;
 }
 
@@ -149,6 +199,13 @@ QLabel* Form1::label(const char* name, QRect geometry, const char* text, qreal p
         label->setFont(BoldSansSerif(points));
     }
     return label;
+}
+
+// Showing a window hides its focus mark until a key is pressed; this one shows where the focus
+// is from the start.
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void Form1::Form_Load() {
@@ -172,15 +229,20 @@ void Form1::LongPos_Change() {
 
 void Form1::Command1_Click() {
     TextTrame->clear();
-    composer::TrameFields fields{ToCp1252(LatDeg->text()),  ToCp1252(LatMin->text()),
-                                 ToCp1252(LatSec->text()),  ToCp1252(LatPos->text()),
-                                 ToCp1252(LongDeg->text()), ToCp1252(LongMin->text()),
-                                 ToCp1252(LongSec->text()), ToCp1252(LongPos->text())};
+    composer::TrameFields fields;
+    for (std::size_t i = 0; i < PositionBoxes.size(); ++i) {
+        fields.*PositionBoxes[i].field = ToCp1252(positionBoxes_[i]->text());
+    }
+    const composer::TrameFields typed = fields;
     const std::string sentence = composer_.ComposeTrame(fields);
-    LatDeg->setText(FromCp1252(fields.latDeg));
-    LatMin->setText(FromCp1252(fields.latMin));
-    LongDeg->setText(FromCp1252(fields.longDeg));
-    LongMin->setText(FromCp1252(fields.longMin));
+    // Only the "0" to "00" correction is written back: every other box keeps exactly what was
+    // typed, characters outside the sentence's code page included.
+    for (std::size_t i = 0; i < PositionBoxes.size(); ++i) {
+        const Field field = PositionBoxes[i].field;
+        if (fields.*field != typed.*field) {
+            positionBoxes_[i]->setText(FromCp1252(fields.*field));
+        }
+    }
     TextTrame->setText(FromCp1252(sentence));
     TextTrame->setCursorPosition(0); // show the start of the sentence
 }

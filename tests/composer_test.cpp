@@ -1,17 +1,10 @@
 #include "composer/Composer.h"
-#include "tests/PrintfRounding.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <charconv>
 #include <clocale>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <locale>
-#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -185,110 +178,6 @@ TEST(DecimalText, FifteenSignificantDigitsInPlainNotation) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(composer::DecimalText(c.value), c.text) << c.value;
-    }
-}
-
-void expectSameRounding(double value) {
-    const composer::Significand ours = composer::RoundToSignificand(value);
-    const composer::Significand expected = PrintfRounding(value);
-    EXPECT_EQ(ours.digits, expected.digits) << std::hexfloat << value;
-    EXPECT_EQ(ours.exponent, expected.exponent) << std::hexfloat << value;
-    EXPECT_EQ(ours.negative, expected.negative) << std::hexfloat << value;
-}
-
-TEST(RoundToSignificand, MatchesTheCLibraryOnEdges) {
-    const double cases[] = {
-        1e-8,
-        9.9999999999999995e-9,
-        1.0000000000000001e-8,
-        0.1,
-        0.99999999999999994,
-        0.99999999999999989,
-        1.0,
-        9.9999999999999982,
-        123456789012345.5,
-        123456789012346.5,
-        999999999999999.5,
-        999999999999999.4,
-        1e15,
-        1e15 - 0.125,
-        1e14 - 0.0625,
-        4503599627370495.5,
-        0x1p-26,
-        0x1p-27,
-        0x1p50,
-        0x1p49 + 0.5,
-        51.56 / 60,
-        59.99 / 60,
-        2.0 / 3,
-        1.0 / 60,
-        1e300,
-        5e-324,
-        2.2250738585072014e-308,
-        1.7976931348623157e308,
-        -0.5,
-        -123456789012345.5,
-    };
-    for (const double value : cases) {
-        expectSameRounding(value);
-    }
-    // Each power of ten and the eight doubles either side of it, where the decimal exponent
-    // changes: the first few above still round down to the power, the next ones do not.
-    for (int exponent = -12; exponent <= 17; ++exponent) {
-        double below = std::pow(10.0, exponent);
-        double above = below;
-        for (int step = 0; step <= 8; ++step) {
-            expectSameRounding(below);
-            expectSameRounding(above);
-            below = std::nextafter(below, 0.0);
-            above = std::nextafter(above, 1e300);
-        }
-    }
-}
-
-TEST(RoundToSignificand, MatchesTheCLibraryOnSecondsAndRandomValues) {
-    std::mt19937_64 random(20261207);
-    // Every seconds text of the form "ss.cc", over 60, as the composer divides them.
-    for (int hundredths = 0; hundredths < 100000; ++hundredths) {
-        expectSameRounding((hundredths / 100.0) / 60.0);
-    }
-    // Values over the whole range of magnitudes, and in the range the fast path serves.
-    std::uniform_real_distribution<double> scale(-14.0, 18.0);
-    for (int i = 0; i < 200000; ++i) {
-        expectSameRounding(std::bit_cast<double>(random() & 0x7FEF'FFFF'FFFF'FFFF));
-        expectSameRounding(std::pow(10.0, scale(random)));
-        if (HasFailure()) {
-            return;
-        }
-    }
-}
-
-TEST(LeadingNumber, ShortDecimalsReadAsFromChars) {
-    const char* const texts[] = {"0",
-                                 "51.56",
-                                 "0.1",
-                                 ".3",
-                                 "59.99",
-                                 "123456789012345",
-                                 "1.2345678901234",
-                                 "9.99999999999999",
-                                 "000000000000000.5",
-                                 "0.000000000000001",
-                                 "1234567890123456",
-                                 "3.14159265358979323846"};
-    for (const char* text : texts) {
-        double expected = 0;
-        std::from_chars(text, text + std::strlen(text), expected);
-        EXPECT_EQ(composer::LeadingNumber(text), expected) << text;
-    }
-    std::mt19937_64 random(7);
-    for (int i = 0; i < 200000; ++i) {
-        // Up to 19 digits: more than 15 no longer make an exact whole number in a double.
-        std::string text = std::to_string(random() >> (random() % 64));
-        text.insert(random() % (text.size() + 1), ".");
-        double expected = 0;
-        std::from_chars(text.data(), text.data() + text.size(), expected);
-        ASSERT_EQ(composer::LeadingNumber(text), expected) << text;
     }
 }
 

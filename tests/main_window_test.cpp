@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -122,18 +123,27 @@ TEST_F(MainWindow, ComposesATypedPositionAndWritesBackTheZeroCorrection) {
               "$GPRMC,000000.000,A,4600.8593,N,00038.6125,W,0.00,000.00,000000,,,0*03");
 }
 
-TEST_F(MainWindow, NonAsciiTextsReachTheSentenceAsWindows1252) {
+TEST_F(MainWindow, NonAsciiTextsReachTheSentenceAsWindows1252AndStayInTheirBoxes) {
     retype("LatMin", QStringLiteral("°"));
     compose();
     EXPECT_EQ(
         text("TextTrame"),
         QStringLiteral("$GPRMC,000000.000,A,46°.0000,N0,00500.0000,E,0.00,000.00,000000,,,0*98"));
-    retype("LatMin", QStringLiteral("€"));
-    compose();
-    EXPECT_EQ(text("TextTrame").mid(20, 3), QStringLiteral("46€"));
-    retype("LatMin", QStringLiteral("Ω"));
-    compose();
-    EXPECT_EQ(text("LatMin"), QStringLiteral("?")) << "outside the code page";
+    const struct {
+        QString typed;
+        QString inSentence; // what follows the degrees
+    } cases[] = {{QStringLiteral("€"), QStringLiteral("€.")},
+                 {QStringLiteral("日本"), QStringLiteral("??.")},
+                 {QStringLiteral("\u200F4"), QStringLiteral("?4.")},
+                 {QStringLiteral("5\u0301"), QStringLiteral("5?.")}};
+    for (const auto& c : cases) {
+        retype("LatMin", c.typed);
+        retype("LongSec", c.typed);
+        compose();
+        EXPECT_EQ(text("LatMin"), c.typed) << "the box keeps what was typed";
+        EXPECT_EQ(text("LongSec"), c.typed);
+        EXPECT_EQ(text("TextTrame").mid(22, c.inSentence.size()), c.inSentence);
+    }
 }
 
 TEST_F(MainWindow, HemisphereBoxesKeepOneCapitalLetter) {
@@ -217,6 +227,46 @@ TEST_F(MainWindow, EveryBoxAndButtonHasAnAccessibleName) {
                              "LongSec", "LongPos", "TextTrame"}) {
         EXPECT_FALSE(child(name)->accessibleName().isEmpty()) << name;
     }
+}
+
+// Qt's own texts are French too, whatever the locale (the widget tests run under LC_ALL=C).
+TEST_F(MainWindow, SentenceMenuIsFrench) {
+    const std::unique_ptr<QMenu> menu(child("TextTrame")->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* const action : menu->actions()) {
+        entries << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    }
+    EXPECT_TRUE(entries.contains(QStringLiteral("Copier"))) << entries.join(',').toStdString();
+    EXPECT_TRUE(entries.contains(QStringLiteral("Tout sélectionner")));
+}
+
+TEST_F(MainWindow, EnterAndTheKeypadsEnterPressTheFocusedButton) {
+    auto* const compose = child<QPushButton>("Command1");
+    auto* const about = child<QPushButton>("CmdAide");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    int requests = 0;
+    for (const auto& k : keys) {
+        child("TextTrame")->clear();
+        compose->setFocus();
+        QTest::keyClick(compose, k.key, k.modifiers);
+        EXPECT_TRUE(text("TextTrame").endsWith(QStringLiteral("*18"))) << k.key;
+        about->setFocus();
+        QTest::keyClick(about, k.key, k.modifiers);
+        EXPECT_EQ(aboutRequests, ++requests) << k.key;
+    }
+}
+
+TEST_F(MainWindow, TheFocusIsVisibleFromTheStart) {
+    auto* const compose = child<QPushButton>("Command1");
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(compose->hasFocus());
+    const QImage focused = compose->grab().toImage();
+    child("LatDeg")->setFocus();
+    EXPECT_NE(compose->grab().toImage(), focused) << "no focus mark on the compose button";
 }
 
 } // namespace
