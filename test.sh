@@ -124,7 +124,8 @@ if build package && cpack --preset package >build-package/cpack.log 2>&1; then
     check_installed build-package/root "the package"
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6.*fonts-liberation2\|fonts-liberation2.*libqt6widgets6' ||
         fail "the package does not depend on Qt Widgets and fonts-liberation2"
-    [[ $(dpkg-deb -f "$deb" Recommends) == xdg-utils ]] || fail "the package does not recommend xdg-utils"
+    [[ $(dpkg-deb -f "$deb" Recommends) == "xdg-utils, qt6-translations-l10n" ]] ||
+        fail "the package does not recommend xdg-utils and Qt's translations"
     file build-package/root/usr/bin/Quorvelin | grep -q ', stripped' || fail "the program is not stripped"
     # Errors and warnings fail. Information and pedantic notes are shown; each one left is
     # either overridden with its reason in packaging/lintian-overrides or explained here:

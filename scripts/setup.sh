@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ qt6-base-dev
-    fonts-liberation2 # the face of the width the windows were drawn for
+    fonts-liberation2     # the face of the width the windows were drawn for
+    qt6-translations-l10n # Qt's own texts (menus of the entry boxes) in French
 )
 if [[ ${1:-} == test ]]; then
     packages+=(
