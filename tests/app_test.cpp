@@ -1,6 +1,6 @@
 #include "app/FatalErrors.h"
-#include "forms/AppDescriptor.h"
 #include "design/Images.h"
+#include "forms/AppDescriptor.h"
 #include "platform/Failure.h"
 
 #include <QFile>
