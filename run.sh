@@ -3,8 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target Quorvelin
+# The build folder of the default preset, which ./test.sh shares; the tests are left out
+# until ./test.sh asks for them.
+[[ -f build/build.ninja ]] || cmake --preset default --log-level=WARNING -DBUILD_TESTING=OFF
+cmake --build --preset default --target Quorvelin
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     cat >&2 <<'MSG'

@@ -10,7 +10,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 class QLabel;
 

@@ -77,7 +77,14 @@ QPixmap AppIconPixmap() {
 }
 
 QIcon AppIcon() {
-    return QIcon(AppIconPixmap());
+    QIcon icon(AppIconPixmap());
+    // Drawn larger too, for docks, task switchers and high-density screens. X11 window
+    // managers are given up to 128 pixels (256 would pass the size of a plain X request);
+    // launchers take the larger icons from the installed theme.
+    for (const int size : {48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/AppIcon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 QPoint CursorHotSpot(const QByteArray& curFile) {

@@ -14,8 +14,9 @@ namespace design {
 // a null image for any other kind of file.
 QImage DecodeIconImage(const QByteArray& file);
 
-// The 32 x 32 program icon: executable, main window and About picture.
+// The 32 x 32 program icon of the executable and the About picture.
 QPixmap AppIconPixmap();
+// The window's icon: that picture, and the same drawn at 48, 64 and 128 pixels.
 QIcon AppIcon();
 
 // The pointing hand of the main window's buttons, with the hot spot its file gives.

@@ -131,6 +131,9 @@ QString FromUtf8(std::string_view text) {
 void BuildWindow(QWidget* window, const forms::Window& design) {
     window->setObjectName(FromUtf8(design.name));
     window->setWindowTitle(FromUtf8(design.caption));
+    if (design.hasIcon) {
+        window->setWindowIcon(AppIcon());
+    }
     window->setFont(SansSerif());
     UseDesignPalette(window);
     DescribeWindow(window, design.frame == forms::Frame::FixedDialog ? QAccessible::Dialog

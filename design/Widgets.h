@@ -15,8 +15,8 @@ namespace design {
 
 QString FromUtf8(std::string_view text);
 
-// Sets the window's size, font, palette and role, creates one widget per control (named after
-// it), then sets the tab order, the hidden controls and the initial focus.
+// Sets the window's caption, icon, size, place, font, palette and role, creates one widget per
+// control (named after it), then sets the tab order, the hidden controls and the initial focus.
 void BuildWindow(QWidget* window, const forms::Window& design);
 
 // The controls of a window built by BuildWindow, as its behaviour sees them.

@@ -17,4 +17,8 @@ inline constexpr std::string_view SysInfoUnavailable =
 // showUnavailable once when there is none or it cannot be started.
 void StartSysInfo(const std::function<void()>& showUnavailable);
 
+// The system's own part: starts the tool and gives true, or gives false when there is none.
+// A failed start throws.
+bool StartTool();
+
 } // namespace forms

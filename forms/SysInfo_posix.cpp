@@ -27,8 +27,10 @@ const std::vector<Tool>& tools() {
     return list;
 }
 
+} // namespace
+
 // False when none is installed; a failed start throws.
-bool startTool() {
+bool StartTool() {
     for (const Tool& tool : tools()) {
         const std::string path = platform::FindProgram(tool.program);
         if (!path.empty()) {
@@ -37,20 +39,6 @@ bool startTool() {
         }
     }
     return false;
-}
-
-} // namespace
-
-void StartSysInfo(const std::function<void()>& showUnavailable) {
-    bool started = false;
-    try {
-        started = startTool();
-    } catch (...) {
-        // Whatever went wrong, the user learns the same thing.
-    }
-    if (!started) {
-        showUnavailable();
-    }
 }
 
 } // namespace forms

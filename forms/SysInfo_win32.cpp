@@ -16,8 +16,10 @@ constexpr const char* ToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Locatio
 constexpr const char* ToolFolderValue = "MSINFO";
 constexpr const char* ToolFileName = "\\MSINFO32.EXE";
 
-// False when the registry names no tool; errors (an unreadable value, a failed start) throw.
-bool startTool() {
+} // namespace
+
+// False when the registry names no tool; an unreadable value or a failed start throws.
+bool StartTool() {
     std::string toolPath;
     if (!GetKeyValue(registry::LocalMachine, ToolPathKey, ToolPathValue, toolPath)) {
         if (!GetKeyValue(registry::LocalMachine, ToolFolderKey, ToolFolderValue, toolPath)) {
@@ -32,20 +34,6 @@ bool startTool() {
     // The path from the first value is started without a file test.
     platform::StartProgramFile(toolPath, platform::ShowNormal);
     return true;
-}
-
-} // namespace
-
-void StartSysInfo(const std::function<void()>& showUnavailable) {
-    bool started = false;
-    try {
-        started = startTool();
-    } catch (...) {
-        // Whatever went wrong, the user learns the same thing.
-    }
-    if (!started) {
-        showUnavailable();
-    }
 }
 
 } // namespace forms

@@ -1,6 +1,5 @@
 #include "main_window/Form1.h"
 
-#include "design/Images.h"
 #include "forms/Form1Design.h"
 
 #include <QKeyEvent>
@@ -39,7 +38,6 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
                          const QString& text) { QMessageBox::information(this, caption, text); }),
       logic_(view_, std::move(requestAbout)) {
     design::BuildWindow(this, forms::Form1Design());
-    setWindowIcon(design::AppIcon());
     // A tool window does not end the program by default; this one is the main window.
     setAttribute(Qt::WA_QuitOnClose, true);
     for (QPushButton* const button : findChildren<QPushButton*>()) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's icon and hand pointer and writes them as .ico, .cur and .png.
 
+The icon is also drawn at the larger sizes of the desktop's icon theme, as AppIcon-SIZE.png.
+
 Run it from anywhere: `python3 resources/make_images.py [OUTPUT_DIR]`. The output is
 byte-for-byte reproducible, and the test suite checks that the committed files match it.
 """
@@ -12,35 +14,53 @@ from pathlib import Path
 
 SIZE = 32
 HOT_SPOT = (12, 1)  # the fingertip of the pointing hand
+ICON_SIZES = (32, 48, 64, 128, 256)  # the sizes of the desktop's icon theme
 
 
-def icon_pixels():
-    """RGBA rows of a location pin under radio waves on a round night-blue badge."""
+def icon_colour(x, y):
+    """The RGBA colour of the icon at (x, y), in the 32-pixel drawing's pixel units."""
+    cx, cy = x - 15.5, y - 15.5
+    r = math.hypot(cx, cy)
+    if r > 15.5:
+        return (0, 0, 0, 0)
+    shade = int(40 + 6 * (15.5 - r))
+    colour = (10, 30, min(255, 90 + shade), 255)
+    if r > 14.3:
+        colour = (230, 230, 240, 255)  # light rim
+    # Three waves spreading from the pin's head towards the upper right.
+    wx, wy = x - 16, y - 12
+    wr = math.hypot(wx, wy)
+    if wx > 0 and wy < 0 and any(abs(wr - k) < 0.6 for k in (8.5, 11.0, 13.5)):
+        colour = (255, 214, 0, 255)
+    # The pin: a round head and a point below it.
+    hx, hy = x - 15.5, y - 12.5
+    if math.hypot(hx, hy) <= 6.2 or (12.5 <= y <= 26 and abs(hx) <= (26 - y) * 0.45):
+        colour = (220, 30, 40, 255)
+        if math.hypot(hx, hy) <= 2.3:
+            colour = (255, 255, 255, 255)
+    return colour
+
+
+def icon_pixels(size=SIZE):
+    """RGBA rows of a location pin under radio waves on a round night-blue badge.
+
+    At 32 pixels each pixel takes the drawing's colour at its own point, as the 8-bit .ico
+    needs; larger sizes average 4 x 4 points a pixel, which smooths the edges."""
+    samples = 1 if size == SIZE else 4
+    step = SIZE / size
+    offsets = [((i + 0.5) / samples) * step - 0.5 for i in range(samples)]
     rows = []
-    for y in range(SIZE):
+    for y in range(size):
         row = []
-        for x in range(SIZE):
-            cx, cy = x - 15.5, y - 15.5
-            r = math.hypot(cx, cy)
-            if r > 15.5:
+        for x in range(size):
+            points = [icon_colour(x * step + dx, y * step + dy) for dy in offsets for dx in offsets]
+            alpha = sum(p[3] for p in points)
+            if alpha == 0:
                 row.append((0, 0, 0, 0))
                 continue
-            shade = int(40 + 6 * (15.5 - r))
-            colour = (10, 30, min(255, 90 + shade), 255)
-            if r > 14.3:
-                colour = (230, 230, 240, 255)  # light rim
-            # Three waves spreading from the pin's head towards the upper right.
-            wx, wy = x - 16, y - 12
-            wr = math.hypot(wx, wy)
-            if wx > 0 and wy < 0 and any(abs(wr - k) < 0.6 for k in (8.5, 11.0, 13.5)):
-                colour = (255, 214, 0, 255)
-            # The pin: a round head and a point below it.
-            hx, hy = x - 15.5, y - 12.5
-            if math.hypot(hx, hy) <= 6.2 or (12.5 <= y <= 26 and abs(hx) <= (26 - y) * 0.45):
-                colour = (220, 30, 40, 255)
-                if math.hypot(hx, hy) <= 2.3:
-                    colour = (255, 255, 255, 255)
-            row.append(colour)
+            # Colours weighted by their opacity, so the transparent outside does not darken the rim.
+            row.append(tuple(round(sum(p[c] * p[3] for p in points) / alpha) for c in range(3))
+                       + (round(alpha / len(points)),))
         rows.append(row)
     return rows
 
@@ -121,12 +141,13 @@ def make_cursor(indices):
 
 
 def make_png(rows):
+    size = len(rows)
     raw = b"".join(b"\0" + b"".join(struct.pack("BBBB", *p) for p in row) for row in rows)
 
     def chunk(tag, data):
         return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data))
 
-    ihdr = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    ihdr = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
@@ -137,7 +158,9 @@ def main():
     rows = icon_pixels()
     (out / "AppIcon.ico").write_bytes(make_icon(rows))
     (out / "HandPointer.cur").write_bytes(make_cursor(hand_pixels()))
-    (out / "AppIcon.png").write_bytes(make_png(rows))
+    # The desktop's icons: the 32-pixel one is the .ico's picture.
+    for size in ICON_SIZES:
+        (out / f"AppIcon-{size}.png").write_bytes(make_png(rows if size == SIZE else icon_pixels(size)))
 
 
 if __name__ == "__main__":

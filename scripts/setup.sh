@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12. Idempotent: when every
-# package is there it only asks dpkg, which takes a fraction of a second.
+# Installs what Debian 12 needs to build and run Quorvelin; `scripts/setup.sh test` adds what
+# the test stages, the benchmarks and the package need. Idempotent: when every package is
+# there it only asks dpkg, which takes a fraction of a second and needs no root.
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config python3
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    googletest libgtest-dev
-    clang-format clang libclang-rt-14-dev
-    libbenchmark-dev python3-nmea2 gpsd-clients
-    fonts-liberation2
-    xvfb xauth imagemagick dpkg-dev
-    desktop-file-utils appstream
-    locales
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
+    cmake ninja-build g++ qt6-base-dev
+    fonts-liberation2     # the face of the width the windows were drawn for
+    qt6-translations-l10n # Qt's own texts (menus of the entry boxes) in French
 )
+if [[ ${1:-} == test ]]; then
+    packages+=(
+        python3 googletest libgtest-dev
+        clang-format clang libclang-rt-14-dev
+        libbenchmark-dev python3-nmea2 gpsd-clients
+        xvfb xauth x11-utils imagemagick
+        dpkg-dev file lintian desktop-file-utils appstream appstream-compose
+        locales
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -35,7 +40,7 @@ if ((${#missing[@]})); then
 fi
 
 # The tests check that a French locale changes nothing in the sentence.
-if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+if [[ ${1:-} == test ]] && ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
     echo "Generating the fr_FR.UTF-8 locale"
     localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi

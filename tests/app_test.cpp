@@ -1,6 +1,6 @@
 #include "app/FatalErrors.h"
-#include "forms/AppDescriptor.h"
 #include "design/Images.h"
+#include "forms/AppDescriptor.h"
 #include "platform/Failure.h"
 
 #include <QFile>
@@ -64,6 +64,18 @@ TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
     const QImage picture = hand.pixmap().toImage();
     EXPECT_NE(qAlpha(picture.pixel(12, 1)), 0);
     EXPECT_EQ(qAlpha(picture.pixel(12, 0)), 0);
+}
+
+TEST(Images, WindowIconHoldsTheLargerSizes) {
+    const QIcon icon = design::AppIcon();
+    for (const int size : {32, 48, 64, 128}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+        // A size that failed to load would be scaled from another one.
+        EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size)) << size;
+    }
+    for (const int size : {48, 64, 128}) {
+        EXPECT_EQ(QImage(QStringLiteral(":/AppIcon-%1.png").arg(size)).size(), QSize(size, size));
+    }
 }
 
 TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {

@@ -1,7 +1,13 @@
 # Redraws the images into OUTPUT and fails if any differs from the committed one in SOURCE.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(REMOVE_RECURSE ${OUTPUT})
 execute_process(COMMAND ${Python3_EXECUTABLE} ${SOURCE}/make_images.py ${OUTPUT} COMMAND_ERROR_IS_FATAL ANY)
-foreach(image AppIcon.ico HandPointer.cur AppIcon.png)
+file(GLOB images RELATIVE ${OUTPUT} ${OUTPUT}/*)
+list(LENGTH images count)
+if(count LESS 7)
+    message(FATAL_ERROR "make_images.py drew ${count} images: ${images}")
+endif()
+foreach(image IN LISTS images)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SOURCE}/${image} ${OUTPUT}/${image}
                     RESULT_VARIABLE different)
     if(different)

@@ -1,8 +1,8 @@
 // Every text of both windows stays readable: against its background under a dark theme, and
 // inside its control in each face that can stand in for "MS Sans Serif".
 #include "about_window/frmAbout.h"
-#include "forms/AppDescriptor.h"
 #include "design/Fonts.h"
+#include "forms/AppDescriptor.h"
 #include "main_window/Form1.h"
 
 #include <QApplication>
