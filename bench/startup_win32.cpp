@@ -1,0 +1,117 @@
+// Start-up of the Windows program against a bare Win32 window, both started the same way in
+// alternating runs: from the call that creates the process to its first window shown, with the
+// program waiting for input. Medians are printed; nothing is checked. The programs are closed
+// through their windows after each run, as a user would.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifndef QUORVELIN_EXE
+#error "QUORVELIN_EXE and BARE_WINDOW_EXE must name the programs to start"
+#endif
+
+namespace {
+
+constexpr int Runs = 21;
+
+struct Search {
+    DWORD process;
+    HWND window;
+};
+
+HWND shownWindowOf(DWORD process) {
+    Search search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* const search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->process && IsWindowVisible(window)) {
+                search->window = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.window;
+}
+
+double seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// Milliseconds to the first shown window; a negative figure when the program failed.
+double startOnce(const char* program) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "program";
+    LARGE_INTEGER started{};
+    QueryPerformanceCounter(&started);
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    WaitForInputIdle(process.hProcess, 30000);
+    HWND window = nullptr;
+    while ((window = shownWindowOf(process.dwProcessId)) == nullptr &&
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    LARGE_INTEGER shown{};
+    QueryPerformanceCounter(&shown);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    DWORD status = 1;
+    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &status);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return window != nullptr && status == 0 ? 1000 * seconds(started, shown) : -1;
+}
+
+double median(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+long long fileSize(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path, GetFileExInfoStandard, &data);
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+} // namespace
+
+int main() {
+    const char* const programs[] = {QUORVELIN_EXE, BARE_WINDOW_EXE};
+    std::vector<double> samples[2];
+    for (const char* program : programs) {
+        startOnce(program); // the files in the page cache, the prefix's services started
+    }
+    for (int run = 0; run < Runs; ++run) {
+        for (int i = 0; i < 2; ++i) {
+            Sleep(150); // the X server done with the previous program
+            const double ms = startOnce(programs[i]);
+            if (ms < 0) {
+                std::printf("%s did not start and end cleanly\n", programs[i]);
+                return 1;
+            }
+            samples[i].push_back(ms);
+        }
+    }
+    const double ours = median(samples[0]);
+    const double bare = median(samples[1]);
+    std::printf(
+        "Windows start-up to first shown window under Wine, median of %d alternating runs:\n"
+        "  Quorvelin.exe       %7.1f ms  (%lld bytes)\n"
+        "  bare Win32 window   %7.1f ms\n"
+        "  ratio               %7.2fx\n",
+        Runs, ours, fileSize(programs[0]), bare, ours / bare);
+}

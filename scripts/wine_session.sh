@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs a command under Wine in the Windows build's throw-away prefix (build-win/wineprefix), on
+# an X display of its own when Xvfb is installed (otherwise on $DISPLAY), and stops what it
+# started once the command ends. Its status is the command's.
+#
+# Before the command: Wine's server and services are started here, away from the command's
+# output, which they would otherwise hold open; and windows are not handed to a window manager:
+# Xvfb has none, and Wine would wait two seconds for one at every window closed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
+xvfb=
+stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [[ -n $xvfb ]]; then
+        kill "$xvfb" 2>/dev/null || true
+    fi
+}
+trap stop EXIT
+if command -v Xvfb >/dev/null; then
+    number=$(mktemp)
+    # Xvfb picks a free display and writes its number on descriptor 3 once it is ready.
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$number" >/dev/null 2>&1 </dev/null &
+    xvfb=$!
+    for _ in {1..100}; do
+        [[ -s $number ]] && break
+        sleep 0.05
+    done
+    export DISPLAY=:$(<"$number")
+    rm -f "$number"
+fi
+# A server left running from another display would keep the windows on that one.
+wineserver -k >/dev/null 2>&1 </dev/null || true
+wineserver -w >/dev/null 2>&1 </dev/null || true
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot --init >/dev/null 2>&1 </dev/null
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+"$@"
