@@ -4,6 +4,7 @@
 #include "forms/AboutDesign.h"
 #include "forms/Form1Design.h"
 #include "win32/Fatal.h"
+#include "win32/Handles.h"
 #include "win32/Program.h"
 #include "win32/Text.h"
 
@@ -19,6 +20,7 @@
 namespace {
 
 using win32::Program;
+using win32::Selected;
 
 struct Recorded {
     std::vector<std::string> boxes; // caption, then text
@@ -247,6 +249,20 @@ TEST_F(Windows, MainWindowStyleFontsColoursPlacesAndTabOrder) {
                                          {"Latitude", -18, true, {}},
                                          {"Label3", -16, true, {}}});
     EXPECT_TRUE(GetWindowLongPtrW(main("TextTrame"), GWL_STYLE) & ES_READONLY);
+    // Each box shows the whole of its text, between its margins; the sentence too.
+    SendMessageW(main("Command1"), BM_CLICK, 0, 0);
+    for (const char* box : {"LatDeg", "LatSec", "LongSec", "LongPos", "TextTrame"}) {
+        const HDC dc = GetDC(main(box));
+        const Selected font(dc, reinterpret_cast<HFONT>(SendMessageW(main(box), WM_GETFONT, 0, 0)));
+        const std::wstring shown = win32::Wide(text(main(box)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        ReleaseDC(main(box), dc);
+        const LRESULT margins = SendMessageW(main(box), EM_GETMARGINS, 0, 0);
+        RECT client{};
+        GetClientRect(main(box), &client);
+        EXPECT_LE(LOWORD(margins) + extent.cx + HIWORD(margins), client.right) << box;
+    }
     EXPECT_FALSE(IsWindowVisible(main("Label6")));
 
     // The pointing hand over both buttons, its fingertip the hot spot.

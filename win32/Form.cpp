@@ -120,6 +120,10 @@ HWND Form::create(const forms::Control& c, int id) {
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font)), FALSE);
     if (c.kind == forms::Kind::EntryBox || c.kind == forms::Kind::ReadOnlyBox) {
         SendMessageW(handle, EM_LIMITTEXT, static_cast<WPARAM>(c.maxLength), 0); // 0: no limit
+        // The seconds boxes hold their five characters only between margins of one pixel.
+        const int margin = scale_.Pixels(15);
+        SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     MAKELPARAM(margin, margin));
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,
