@@ -11,7 +11,7 @@ namespace win32 {
 AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, HWND owner, Scale scale,
                          Services services, std::function<void()> closed)
     : closed_(std::move(closed)) {
-    Create(forms::AboutDesign(), L"QuorvelinAbout", owner, nullptr, scale, std::move(services));
+    Create(forms::AboutDesign(), L"QuorvelinAbout", owner, scale, std::move(services));
     SetDefaultButton("cmdOK");
     logic_.emplace(form(), descriptor);
     form().OnPageNotOpened([this] { logic_->PageNotOpened(); });

@@ -105,7 +105,7 @@ HWND Form::create(const forms::Control& c, int id) {
     RECT place = scale_.Place(c.place);
     if (c.kind == forms::Kind::PictureBox) {
         // Sizes itself to the picture and its border.
-        const int side = scale_.Pixels(IconSize * 15) + 2 * GetSystemMetrics(SM_CXEDGE);
+        const int side = scale_.DesignPixels(IconSize) + 2 * GetSystemMetrics(SM_CXEDGE);
         place.right = place.left + side;
         place.bottom = place.top + side;
     }
@@ -127,7 +127,7 @@ HWND Form::create(const forms::Control& c, int id) {
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,
-                     reinterpret_cast<WPARAM>(AppIcon(scale_.Pixels(IconSize * 15))), 0);
+                     reinterpret_cast<WPARAM>(AppIcon(scale_.DesignPixels(IconSize))), 0);
     }
     return handle;
 }
@@ -313,7 +313,7 @@ void Form::paintLines() {
     for (const forms::Line& line : design_.lines) {
         const LOGBRUSH colour{BS_SOLID, rgb(line.colour), 0};
         const Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
-                                   static_cast<DWORD>(std::max(1, line.width * scale_.dpi / 96)),
+                                   static_cast<DWORD>(std::max(1, scale_.DesignPixels(line.width))),
                                    &colour, 0, nullptr));
         const Selected chosen(dc, pen.get());
         MoveToEx(dc, scale_.Pixels(line.x1), scale_.Pixels(line.y1), nullptr);

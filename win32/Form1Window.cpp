@@ -9,8 +9,7 @@ namespace win32 {
 Form1Window::Form1Window(Scale scale, Services services, std::function<void()> requestAbout,
                          std::function<void()> closed)
     : closed_(std::move(closed)) {
-    Create(forms::Form1Design(), L"QuorvelinForm1", nullptr, AppIcon(scale.Pixels(32 * 15)), scale,
-           std::move(services));
+    Create(forms::Form1Design(), L"QuorvelinForm1", nullptr, scale, std::move(services));
     logic_.emplace(form(), std::move(requestAbout));
 }
 

@@ -11,6 +11,8 @@ struct Scale {
     int dpi = 96;
 
     int Pixels(int twips) const { return twips * dpi / 1440; }
+    // A size the design gives in pixels at 96 dpi: the icon's, a line's width.
+    int DesignPixels(int pixels) const { return pixels * dpi / 96; }
     RECT Place(const forms::Rect& twips) const {
         const int left = Pixels(twips.left);
         const int top = Pixels(twips.top);

@@ -23,7 +23,8 @@ Frame frameOf(forms::Frame frame) {
     return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
 }
 
-void registerClass(const wchar_t* name, HICON icon, WNDPROC procedure) {
+// The window's icon, if its design has one, at the sizes the system shows.
+void registerClass(const wchar_t* name, bool hasIcon, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing)) {
@@ -34,8 +35,8 @@ void registerClass(const wchar_t* name, HICON icon, WNDPROC procedure) {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
+    windowClass.hIcon = hasIcon ? AppIcon(GetSystemMetrics(SM_CXICON)) : nullptr;
+    windowClass.hIconSm = hasIcon ? AppIcon(GetSystemMetrics(SM_CXSMICON)) : nullptr;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(SurfaceColour);
     windowClass.lpszClassName = name;
@@ -54,8 +55,8 @@ TopWindow::~TopWindow() {
 }
 
 void TopWindow::Create(const forms::Window& design, const wchar_t* className, HWND owner,
-                       HICON icon, Scale scale, Services services) {
-    registerClass(className, icon, procedure);
+                       Scale scale, Services services) {
+    registerClass(className, design.hasIcon, procedure);
     const Frame frame = frameOf(design.frame);
     RECT outer{0, 0, scale.Pixels(design.clientWidth), scale.Pixels(design.clientHeight)};
     if (design.clientPlace) {
@@ -145,14 +146,16 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TopWindow::command(HWND control, WORD code) {
-    if (form_ == nullptr || !form_->isButton(control) ||
-        (code != BN_SETFOCUS && code != BN_KILLFOCUS)) {
-        if (form_ != nullptr && !form_->name(control).empty()) {
-            Command(form_->name(control), code);
-        }
+    if (form_ == nullptr) {
         return;
     }
-    showAsDefault(code == BN_SETFOCUS ? control : defaultButton_);
+    if (form_->isButton(control) && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
+        showAsDefault(code == BN_SETFOCUS ? control : defaultButton_);
+        return;
+    }
+    if (const std::string_view name = form_->name(control); !name.empty()) {
+        Command(name, code);
+    }
 }
 
 // The button that Enter presses has the thick border of the default button.

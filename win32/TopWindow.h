@@ -31,9 +31,9 @@ protected:
     virtual ~TopWindow();
 
     // Creates the window hidden, with its controls, at the design's size (and place, if it has
-    // one). The window's owner keeps it out of the taskbar; a null icon leaves it without one.
-    void Create(const forms::Window& design, const wchar_t* className, HWND owner, HICON icon,
-                Scale scale, Services services);
+    // one). An owner keeps the window out of the taskbar.
+    void Create(const forms::Window& design, const wchar_t* className, HWND owner, Scale scale,
+                Services services);
     // Enter presses it unless another button has the focus.
     void SetDefaultButton(std::string_view control);
 
