@@ -1,6 +1,7 @@
 # The program is one file that runs on any Windows: it imports only DLLs that every Windows
-# has (no MinGW runtime to ship) and stays under 1 MiB.
-# Usage: cmake -DOBJDUMP=<objdump> -DEXE=<Quorvelin.exe> -P check_executable.cmake
+# has (no MinGW runtime to ship), carries its icon, pointing hand, manifest and version record,
+# and stays under 1 MiB.
+# Usage: cmake -DOBJDUMP=<objdump> -DWINDRES=<windres> -DEXE=<Quorvelin.exe> -P check_executable.cmake
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls ADVAPI32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
@@ -13,6 +14,13 @@ foreach(dll IN LISTS imports)
     # The universal C runtime's API sets are Windows' own since Windows 10.
     if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
         message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not provide")
+    endif()
+endforeach()
+execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE resources COMMAND_ERROR_IS_FATAL ANY)
+foreach(resource "1 14 /. RT_GROUP_ICON" "\"HANDPOINTER\" 12 /. RT_GROUP_CURSOR" "1 24 /. RT_MANIFEST"
+                 "1 VERSIONINFO")
+    if(NOT resources MATCHES "\n${resource}")
+        message(FATAL_ERROR "${EXE} lacks the resource ${resource}")
     endif()
 endforeach()
 file(SIZE ${EXE} size)
