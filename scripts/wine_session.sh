@@ -32,7 +32,11 @@ fi
 # A server left running from another display would keep the windows on that one.
 wineserver -k >/dev/null 2>&1 </dev/null || true
 wineserver -w >/dev/null 2>&1 </dev/null || true
-wineserver -p >/dev/null 2>&1 </dev/null
+# The prefix is made, or brought up to date, by a first start that is let finish: services
+# started twice over a new prefix fail, and every program then waits for them.
+mkdir -p "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1 </dev/null
+wineserver -w >/dev/null 2>&1 </dev/null
+wineserver -p >/dev/null 2>&1 </dev/null
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 "$@"
