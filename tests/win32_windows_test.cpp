@@ -138,6 +138,16 @@ TEST_F(Windows, MainWindowComposesWhatIsTyped) {
         EXPECT_EQ(text(main(corrected)), "00") << corrected;
     }
     EXPECT_EQ(text(main("LatSec")), "0");
+
+    // The sentence is copied from its box.
+    SendMessageW(main("TextTrame"), EM_SETSEL, 0, -1);
+    SendMessageW(main("TextTrame"), WM_COPY, 0, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE copied = GetClipboardData(CF_UNICODETEXT);
+    const auto* const characters = static_cast<const wchar_t*>(GlobalLock(copied));
+    EXPECT_EQ(characters ? win32::Utf8(characters) : "", cases[1].sentence);
+    GlobalUnlock(copied);
+    CloseClipboard();
 }
 
 TEST_F(Windows, BoxesKeepTheirLimitsAndOneCapitalLetterForTheHemisphere) {
