@@ -77,8 +77,6 @@ struct Window {
     std::span<const Control> controls; // creation order
     std::span<const Line> lines{};
     std::string_view initialFocus{};
-
-    const Control& control(std::string_view controlName) const;
 };
 
 } // namespace forms
