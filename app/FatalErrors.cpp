@@ -1,6 +1,7 @@
 #include "app/FatalErrors.h"
 
-#include "design/Title.h"
+#include "design/Widgets.h"
+#include "forms/AppDescriptor.h"
 #include "forms/FatalError.h"
 
 #include <QLibraryInfo>
@@ -30,7 +31,8 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         // Nothing after this handler may run on a state it left half done: tell the user,
         // then leave every event loop; main() returns and the windows go with it.
-        fatalBox_(design::Title(), FatalErrorText(std::current_exception()));
+        fatalBox_(design::FromUtf8(forms::AppDescriptor.Title),
+                  FatalErrorText(std::current_exception()));
         exit(EXIT_FAILURE);
         return true;
     }

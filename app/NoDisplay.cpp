@@ -1,6 +1,7 @@
 #include "app/NoDisplay.h"
 
-#include "design/Title.h"
+#include "design/Widgets.h"
+#include "forms/AppDescriptor.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,7 @@ void guard(QtMsgType type, const QMessageLogContext& context, const QString& mes
     }
     const QString text = QStringLiteral("%1 : impossible d'ouvrir un affichage. Lancez le "
                                         "programme depuis une session graphique.\n")
-                             .arg(design::Title());
+                             .arg(design::FromUtf8(forms::AppDescriptor.Title));
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     // Nothing of the half-built application is worth tearing down: no abort, no core dump.

@@ -114,9 +114,7 @@ std::string absoluteAddress(const std::string& address) {
 }
 
 bool isExecutableFile(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-           access(path.c_str(), X_OK) == 0;
+    return PlainFileExists(path) && access(path.c_str(), X_OK) == 0;
 }
 
 std::string searchPath() {
