@@ -103,14 +103,8 @@ QWidget* control(QWidget* window, const forms::Control& design) {
 }
 
 void setTabOrder(QWidget* window, const forms::Window& design) {
-    std::vector<const forms::Control*> order;
-    for (const forms::Control& c : design.controls) {
-        order.push_back(&c);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const forms::Control* const c : order) {
+    for (const forms::Control* const c : forms::InTabOrder(design)) {
         QWidget* const next = window->findChild<QWidget*>(FromUtf8(c->name));
         if (next->focusPolicy() == Qt::NoFocus) {
             continue; // labels and pictures take no focus

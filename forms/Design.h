@@ -2,10 +2,12 @@
 // record per control, in twips (1/1440 inch) and &H00BBGGRR colours. No toolkit here.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace forms {
 
@@ -78,5 +80,16 @@ struct Window {
     std::span<const Line> lines{};
     std::string_view initialFocus{};
 };
+
+// The controls in the order Tab visits them (by tab index), each once.
+inline std::vector<const Control*> InTabOrder(const Window& window) {
+    std::vector<const Control*> order;
+    for (const Control& control : window.controls) {
+        order.push_back(&control);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
 
 } // namespace forms

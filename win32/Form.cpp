@@ -87,12 +87,7 @@ HICON AppIcon(int size) {
 Form::Form(HWND window, const forms::Window& design, Scale scale, Services services)
     : window_(window), design_(design), scale_(scale), services_(std::move(services)),
       hand_(LoadCursorW(GetModuleHandleW(nullptr), HandPointerName)) {
-    std::vector<const forms::Control*> order;
-    for (const forms::Control& c : design.controls) {
-        order.push_back(&c);
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    const std::vector<const forms::Control*> order = forms::InTabOrder(design);
     controls_.reserve(order.size());
     for (const forms::Control* const c : order) {
         const int id = 100 + static_cast<int>(c - design.controls.data());
