@@ -18,6 +18,11 @@ if [[ ${1:-} == test ]]; then
         dpkg-dev file lintian desktop-file-utils appstream appstream-compose
         locales
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
+        fonts-wine                       # the faces Windows has, copied into Wine's prefix
+        openbox wmctrl xdotool           # the windows' life under a real window manager
+        qt6-gtk-platformtheme qt6ct      # the desktops' own themes, dark ones included
+        gputils gpsim srecord python3-intelhex # the firmware forms read by the PIC tools
+        socat                            # a serial line made of two pseudo-terminals
     )
 fi
 
