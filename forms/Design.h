@@ -51,7 +51,10 @@ struct Control {
     Align align = Align::Left;
     std::optional<Colour> background{}; // unset: the system's; labels: transparent
     std::optional<Colour> foreground{};
-    int maxLength = 0;                 // entry boxes; 0: no limit
+    int maxLength = 0; // entry boxes; 0: no limit
+    // Entry boxes whose whole text stays selected, on focus and after every edit, so that a
+    // typed character replaces it instead of being refused by the length limit.
+    bool keepsSelected = false;
     bool visible = true;               // hidden ones are hidden from load on
     bool handPointer = false;          // the pointing-hand mouse pointer
     bool decorative = false;           // left out of what screen readers read

@@ -19,6 +19,14 @@ Control box(std::string_view name, int tab, Rect place, std::string_view text, i
 }
 
 // The marks are shorter than a line of their font: only its top, where they sit, shows.
+// A hemisphere box: one letter, always selected, so typing N, S, E or W replaces it.
+Control hemisphere(std::string_view name, int tab, Rect place, std::string_view text,
+                   std::string_view accessibleName) {
+    Control control = box(name, tab, place, text, 1, accessibleName);
+    control.keepsSelected = true;
+    return control;
+}
+
 Control mark(std::string_view name, int tab, Rect place, std::string_view text, Font font) {
     Control control{name, Kind::Label, tab, place, text, font};
     control.background = std::nullopt;
@@ -59,8 +67,8 @@ Control sampleSentence() {
 
 const std::array<Control, 21> Controls{
     button("CmdAide", 20, {120, 120, 975, 255}, "A lire", LightGrey, {}, "À propos du programme"),
-    box("LongPos", 12, {5760, 720, 375, 405}, "E", 1, "Longitude, hémisphère E ou W"),
-    box("LatPos", 11, {2640, 720, 375, 375}, "N", 1, "Latitude, hémisphère N ou S"),
+    hemisphere("LongPos", 12, {5760, 720, 375, 405}, "E", "Longitude, hémisphère E ou W"),
+    hemisphere("LatPos", 11, {2640, 720, 375, 375}, "N", "Latitude, hémisphère N ou S"),
     box("LongSec", 10, {4800, 720, 615, 375}, "00.00", 5, "Longitude, secondes"),
     box("LongMin", 9, {4320, 720, 375, 375}, "00", 2, "Longitude, minutes"),
     box("LongDeg", 8, {3840, 720, 375, 375}, "05", 2, "Longitude, degrés"),
