@@ -44,7 +44,7 @@ public:
 
     // Waits until `deadline` or a request to stop, whichever comes first; true on a request
     // (one made earlier counts too).
-    bool waitUntil(std::chrono::steady_clock::time_point deadline);
+    bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
 };
 
 } // namespace platform

@@ -166,7 +166,7 @@ StopRequest::~StopRequest() {
     pthread_sigmask(SIG_SETMASK, &maskBefore, nullptr);
 }
 
-bool StopRequest::waitUntil(std::chrono::steady_clock::time_point deadline) {
+bool StopRequest::waitUntil(std::chrono::steady_clock::time_point deadline) const {
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
             deadline - std::chrono::steady_clock::now());

@@ -120,7 +120,7 @@ StopRequest::~StopRequest() {
     stopEvent = nullptr;
 }
 
-bool StopRequest::waitUntil(std::chrono::steady_clock::time_point deadline) {
+bool StopRequest::waitUntil(std::chrono::steady_clock::time_point deadline) const {
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     const DWORD milliseconds = left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;

@@ -1,6 +1,12 @@
 #include "trame/Options.h"
 
+#include "platform/SerialPort.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string_view>
+#include <type_traits>
 
 namespace trame {
 namespace {
@@ -28,8 +34,50 @@ bool readForm(std::string_view name, Form& form) {
     return false;
 }
 
+// The whole text as a number, whatever the locale.
+template <typename Number> std::optional<Number> readNumber(std::string text) {
+    if constexpr (std::is_floating_point_v<Number>) {
+        std::replace(text.begin(), text.end(), ',', '.'); // the French decimal comma too
+    }
+    Number number{};
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// --interval, --baud and --count, read as they come.
+std::string readSending(std::string_view option, const std::string& text, Options& o) {
+    if (option == "--interval") {
+        const auto seconds = readNumber<double>(text);
+        if (!seconds || !std::isfinite(*seconds) || *seconds < 0.001) {
+            return "--interval demande un nombre de secondes d'au moins 0.001 (1, 0.5, 2,5…)";
+        }
+        o.interval = std::chrono::duration<double>(*seconds);
+    } else if (option == "--baud") {
+        const auto speed = readNumber<int>(text);
+        const auto& speeds = platform::SerialSpeeds;
+        if (!speed || std::find(speeds.begin(), speeds.end(), *speed) == speeds.end()) {
+            std::string known;
+            for (const int each : speeds) {
+                known += (known.empty() ? "" : ", ") + std::to_string(each);
+            }
+            return "vitesse inconnue « " + text + " » : " + known;
+        }
+        o.baud = *speed;
+    } else {
+        o.count = readNumber<long long>(text);
+        if (!o.count || *o.count < 1) {
+            return "--count demande un nombre entier de trames, 1 ou plus";
+        }
+    }
+    return {};
+}
+
 // Checks that go across options, once all are read.
-std::string conflicts(const Options& o) {
+std::string conflicts(const Options& o, bool sendingGiven) {
     const bool positionGiven = !o.operands.empty() || o.latitude || o.longitude;
     if (o.help || o.version) {
         return {};
@@ -49,6 +97,13 @@ std::string conflicts(const Options& o) {
     if (o.latitude && !o.operands.empty()) {
         return "la position est donnée deux fois (--lat/--lon et en argument)";
     }
+    if (o.port && (o.check || o.batch || o.output || o.form != Form::Text || o.crlf)) {
+        return "--port envoie la trame d'une position, suivie de CR LF : ni --check, ni --batch, "
+               "ni --format, ni -o, ni --crlf ou --no-crlf";
+    }
+    if (!o.port && sendingGiven) {
+        return "--interval, --baud et --count vont avec --port";
+    }
     if (!o.check && !o.batch && !positionGiven) {
         return "aucune position donnée";
     }
@@ -61,6 +116,7 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
     OptionsReading reading;
     Options& o = reading.options;
     bool optionsEnded = false;
+    bool sendingGiven = false; // --interval, --baud or --count
     for (std::size_t i = 0; i < arguments.size() && reading.error.empty(); ++i) {
         std::string_view argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || isNumber(argument)) {
@@ -116,6 +172,13 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             o.longitude = value();
         } else if (argument == "-o" || argument == "--output") {
             o.output = value();
+        } else if (argument == "--port") {
+            o.port = value();
+        } else if (argument == "--interval" || argument == "--baud" || argument == "--count") {
+            if (const auto text = value()) {
+                reading.error = readSending(argument, *text, o);
+                sendingGiven = true;
+            }
         } else if (argument == "--format") {
             if (const auto name = value(); name && !readForm(*name, o.form)) {
                 reading.error = "forme inconnue « " + *name + " » : text, dt, de, c ou hex";
@@ -125,7 +188,7 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
         }
     }
     if (reading.error.empty()) {
-        reading.error = conflicts(o);
+        reading.error = conflicts(o, sendingGiven);
     }
     return reading;
 }

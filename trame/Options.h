@@ -1,6 +1,7 @@
 // The command line, read in one place into one record.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,10 @@ struct Options {
     Form form = Form::Text;
     std::optional<bool> crlf;          // --crlf / --no-crlf; unset: the form's own choice
     std::optional<std::string> output; // -o FILE
+    std::optional<std::string> port;   // --port PORT: the sentence sent there again and again
+    std::chrono::duration<double> interval{1.0}; // --interval SECONDS between two sendings
+    int baud = 4800;                             // --baud SPEED
+    std::optional<long long> count;              // --count N sentences, then stop
 };
 
 // The options, or `error` in French when the command line cannot be used.

@@ -2,6 +2,7 @@
 
 #include "composer/Position.h"
 #include "trame/Check.h"
+#include "trame/Feed.h"
 #include "trame/Firmware.h"
 #include "trame/Options.h"
 #include "trame/PositionText.h"
@@ -20,6 +21,7 @@ const char* const Help =
     "        quorvelin-trame [OPTIONS] --lat LATITUDE --lon LONGITUDE\n"
     "        quorvelin-trame [OPTIONS] --batch FICHIER\n"
     "        quorvelin-trame --check [TRAME...]\n"
+    "        quorvelin-trame --port PORT [--interval SECONDES] [--count N] POSITION\n"
     "\n"
     "Écrit la trame NMEA 0183 $GPRMC d'une position fixe, somme de contrôle comprise,\n"
     "ou vérifie des trames. Tous les champs autres que la position sont fixes.\n"
@@ -41,12 +43,19 @@ const char* const Help =
     "  --crlf, --no-crlf         avec ou sans CR LF après chaque trame (par défaut :\n"
     "                            avec pour dt, de, c et hex, sans pour text)\n"
     "  -o FICHIER                écrit dans FICHIER au lieu de la sortie standard\n"
+    "  --port PORT               envoie la trame suivie de CR LF sur le port série PORT\n"
+    "                            (/dev/ttyUSB0, COM3), comme la balise, pour essayer un\n"
+    "                            tracker, un TNC ou un logiciel APRS ; Ctrl+C l'arrête\n"
+    "  --interval SECONDES       une trame toutes les SECONDES (1 par défaut ; 0.5 ou\n"
+    "                            0,5 pour deux par seconde)\n"
+    "  --baud VITESSE            la vitesse du port en bauds, 8N1 (4800 par défaut)\n"
+    "  --count N                 s'arrête après N trames\n"
     "  -h, --help                affiche cette aide\n"
     "  --version                 affiche la version\n"
     "\n"
     "Code de sortie : 0 réussite ; 1 une trame invalide ou une ligne de --batch\n"
-    "illisible (les autres sont traitées) ; 2 erreur d'utilisation ou position\n"
-    "illisible (rien n'est écrit sur la sortie standard).\n";
+    "illisible (les autres sont traitées) ; 2 erreur d'utilisation, position\n"
+    "illisible ou port série inutilisable (rien n'est écrit sur la sortie standard).\n";
 
 std::string helpText() {
     std::string text = Help;
@@ -151,6 +160,9 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
             err << Name << " : position illisible : " << error << "\nFormes acceptées :\n"
                 << AcceptedForms;
             return UsageError;
+        }
+        if (o.port) {
+            return Feed(o, produced.lastSentence, err);
         }
         produced.sentences = produced.lastSentence + lineEnd;
         produced.count = 1;
