@@ -25,8 +25,9 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
     ~SerialPort();
 
-    // Writes every byte and returns once they have left the port.
-    void send(std::string_view bytes);
+    // Writes every byte and returns true once they have left the port; false as soon as a
+    // request to stop comes (see StopRequest) while the line takes no more bytes.
+    bool send(std::string_view bytes);
 
 private:
     std::string name_;
@@ -34,7 +35,8 @@ private:
 };
 
 // While the object lives, Ctrl+C (and, on POSIX, SIGTERM) no longer ends the process: it is a
-// request to stop that the program asks about between two sendings. One object at a time.
+// request to stop, which ends the waits between two sendings and, on POSIX, a sending held up
+// by a line that takes no more bytes. One object at a time.
 class StopRequest {
 public:
     StopRequest();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -98,15 +99,32 @@ bool configure(int port, int speed) {
     return tcsetattr(port, TCSANOW, &settings) == 0;
 }
 
-// Between two sendings, Ctrl+C and SIGTERM wait blocked, to be taken by sigtimedwait.
-sigset_t stopSignals;
-sigset_t maskBefore;
+// While a StopRequest lives, Ctrl+C and SIGTERM write a byte into this pipe, which every wait
+// of this file watches: a request that comes at any moment, even just before a wait, ends it.
+int wakeUp[2] = {-1, -1};
+struct sigaction actionsBefore[2];
+constexpr int stopSignals[2] = {SIGINT, SIGTERM};
+
+void onStopSignal(int) {
+    const int saved = errno;
+    [[maybe_unused]] const auto written = write(wakeUp[1], "", 1);
+    errno = saved;
+}
+
+// Waits for the port to take bytes (port >= 0) or for a time; false on a request to stop.
+bool waitFor(int port, int milliseconds) {
+    pollfd watched[2] = {{wakeUp[0], POLLIN, 0}, {port, POLLOUT, 0}};
+    while (poll(watched, 2, milliseconds) < 0 && errno == EINTR) {
+    }
+    return (watched[0].revents & POLLIN) == 0;
+}
 
 } // namespace
 
 // Opened without waiting for a carrier (O_NONBLOCK), then locked against other programs: those
 // that lock (flock) see it busy, and so does every later open but root's (TIOCEXCL). Only then
-// are its settings changed, and writes made blocking again.
+// are its settings changed. Writes stay non-blocking, so that a line that takes no more bytes
+// (a pseudo-terminal nobody reads) cannot hold up a request to stop.
 SerialPort::SerialPort(const std::string& name, int speed) : name_(name), handle_(-1) {
     termiosSpeed(speed);
     const int port = open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -114,7 +132,7 @@ SerialPort::SerialPort(const std::string& name, int speed) : name_(name), handle
         throwOpenFailure(name, errno);
     }
     if (flock(port, LOCK_EX | LOCK_NB) != 0 || ioctl(port, TIOCEXCL) != 0 ||
-        !configure(port, speed) || fcntl(port, F_SETFL, fcntl(port, F_GETFL) & ~O_NONBLOCK) != 0) {
+        !configure(port, speed)) {
         const int error = errno;
         ioctl(port, TIOCNXCL);
         close(port);
@@ -130,7 +148,7 @@ SerialPort::~SerialPort() {
     close(port);
 }
 
-void SerialPort::send(std::string_view bytes) {
+bool SerialPort::send(std::string_view bytes) {
     const int port = static_cast<int>(handle_);
     const auto fail = [this] {
         throw Failure("Impossible d'écrire sur le port série « " + name_ +
@@ -138,10 +156,13 @@ void SerialPort::send(std::string_view bytes) {
     };
     while (!bytes.empty()) {
         const ssize_t written = write(port, bytes.data(), bytes.size());
-        if (written < 0 && errno != EINTR) {
+        if (written > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno != EAGAIN && errno != EINTR) {
             fail();
+        } else if (!waitFor(port, -1)) {
+            return false;
         }
-        bytes.remove_prefix(written > 0 ? static_cast<std::size_t>(written) : 0);
     }
     int drained = 0;
     while ((drained = tcdrain(port)) != 0 && errno == EINTR) {
@@ -149,34 +170,38 @@ void SerialPort::send(std::string_view bytes) {
     if (drained != 0) {
         fail();
     }
+    return true;
 }
 
 StopRequest::StopRequest() {
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, &maskBefore);
+    if (pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) {
+        throw Failure(std::string("Impossible de créer un tube : ") + std::strerror(errno));
+    }
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    for (int i = 0; i < 2; ++i) {
+        sigaction(stopSignals[i], &action, &actionsBefore[i]);
+    }
 }
 
-// A request still pending is taken first: unblocked, it would end the process.
 StopRequest::~StopRequest() {
-    const timespec now{};
-    while (sigtimedwait(&stopSignals, nullptr, &now) > 0) {
+    for (int i = 0; i < 2; ++i) {
+        sigaction(stopSignals[i], &actionsBefore[i], nullptr);
     }
-    pthread_sigmask(SIG_SETMASK, &maskBefore, nullptr);
+    close(wakeUp[0]);
+    close(wakeUp[1]);
+    wakeUp[0] = wakeUp[1] = -1;
 }
 
 bool StopRequest::waitUntil(std::chrono::steady_clock::time_point deadline) const {
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        const long long nanoseconds = left.count() > 0 ? left.count() : 0;
-        const timespec timeout{static_cast<time_t>(nanoseconds / 1'000'000'000),
-                               static_cast<long>(nanoseconds % 1'000'000'000)};
-        if (sigtimedwait(&stopSignals, nullptr, &timeout) > 0) {
+        if (!waitFor(-1, left.count() > 0 ? static_cast<int>(left.count()) : 0)) {
             return true;
         }
-        if (errno == EAGAIN) {
+        if (left.count() <= 0) {
             return false;
         }
     }

@@ -96,7 +96,7 @@ SerialPort::~SerialPort() {
 }
 
 // FlushFileBuffers returns once the driver has sent what it held.
-void SerialPort::send(std::string_view bytes) {
+bool SerialPort::send(std::string_view bytes) {
     const HANDLE port = handleOf(handle_);
     while (!bytes.empty()) {
         DWORD written = 0;
@@ -107,6 +107,7 @@ void SerialPort::send(std::string_view bytes) {
         bytes.remove_prefix(written);
     }
     FlushFileBuffers(port);
+    return true;
 }
 
 StopRequest::StopRequest() {

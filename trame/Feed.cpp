@@ -28,12 +28,14 @@ int Feed(const Options& o, const std::string& sentence, std::ostream& err) {
             << " bauds (8N1)" << (o.count ? "" : " ; Ctrl+C pour arrêter") << std::endl;
         const std::string line = sentence + "\r\n";
         const Clock::time_point start = Clock::now();
-        do {
-            port.send(line);
+        while (port.send(line)) {
             ++sent;
-        } while ((!o.count || sent < *o.count) &&
-                 !stop.waitUntil(start + std::chrono::duration_cast<Clock::duration>(
-                                             o.interval * static_cast<double>(sent))));
+            const auto next = start + std::chrono::duration_cast<Clock::duration>(
+                                          o.interval * static_cast<double>(sent));
+            if ((o.count && sent == *o.count) || stop.waitUntil(next)) {
+                break;
+            }
+        }
     } catch (const platform::Failure& failure) {
         err << "quorvelin-trame : " << failure.what() << '\n';
         if (sent > 0) {
