@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The folders' includes point one way: no folder includes a folder that includes it (no cycle
-of any length), and no part of the program includes app/, the top that holds main() (the tests
-may: they drive the program's application object).
+of any length), and no part of the program includes a top that holds a main(): app/, the
+windowed program, and trame/, the command-line one (the tests may: they drive them).
 
 Usage: check_layers.py SOURCE_DIR
 """
@@ -20,8 +20,9 @@ for source in root.glob("*/**/*"):
         if included != folder:
             edges.setdefault(folder, set()).add(included)
 
-failures = [f"{folder}/ includes app/" for folder, to in edges.items()
-            if "app" in to and folder != "tests"]
+TOPS = ("app", "trame")
+failures = [f"{folder}/ includes {top}/" for folder, to in edges.items() for top in TOPS
+            if top in to and folder not in ("tests", top)]
 
 
 def cycle_from(start, folder, path):
