@@ -1,7 +1,6 @@
 #include "trame/PositionText.h"
 
 #include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace trame {
@@ -83,6 +82,7 @@ public:
     // The tokens, or an empty list and `error` set.
     std::vector<Token> Read(std::string& error) {
         std::vector<Token> tokens;
+        tokens.reserve(8);
         while (pos_ < text_.size() && error.empty()) {
             readOne(tokens, error);
         }
@@ -285,7 +285,7 @@ void expandSentenceForm(Group& group) {
     group.numbers = {degrees, minutes};
 }
 
-bool toAngle(Group group, const char* name, char positive, char negative, double limit,
+bool toAngle(Group& group, const char* name, char positive, char negative, double limit,
              composer::Angle& angle, std::string& error) {
     expandSentenceForm(group);
     const std::string what = std::string(" de la ") + name;
@@ -317,7 +317,8 @@ bool toAngle(Group group, const char* name, char positive, char negative, double
             error = "les " + std::string(partName[i]) + what + " atteignent 60";
             return false;
         }
-        total += angle.parts[i] / std::pow(60.0, i);
+        constexpr double unitsInADegree[] = {1, 60, 3600};
+        total += angle.parts[i] / unitsInADegree[i];
     }
     const char sign = group.numbers[0].sign;
     if (group.letter != 0 && group.letter != positive && group.letter != negative) {

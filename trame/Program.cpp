@@ -8,7 +8,8 @@
 
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <optional>
+#include <string_view>
 
 namespace trame {
 namespace {
@@ -76,9 +77,44 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-// What a run produced for standard output, held back until nothing can fail any more.
+// Standard output, or the -o file, opened at the first write so that a refused run leaves
+// no file behind.
+class Destination {
+public:
+    Destination(const Options& o, std::ostream& out) : path_(o.output), out_(out) {}
+
+    void Write(std::string_view text) {
+        if (path_ && !file_.is_open()) {
+            file_.open(*path_, std::ios::binary);
+        }
+        (path_ ? static_cast<std::ostream&>(file_) : out_)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+
+    // Success, or the usage status once the reason is told.
+    int Finish(std::ostream& err) {
+        std::ostream& stream = path_ ? static_cast<std::ostream&>(file_) : out_;
+        if (path_ && !file_.is_open()) {
+            Write({});
+        }
+        if (!stream.flush()) {
+            err << Name << " : impossible d'écrire dans « " << path_.value_or("-") << " »\n";
+            return UsageError;
+        }
+        return Success;
+    }
+
+private:
+    std::optional<std::string> path_;
+    std::ostream& out_;
+    std::ofstream file_;
+};
+
+// What a run produced for the destination, held back until nothing can fail any more, except
+// a batch's plain sentences, which go out as they come.
 struct Produced {
     std::string sentences; // each with its line end
+    std::size_t bytes = 0;
     std::size_t count = 0;
     std::string lastSentence;
     int status = Success;
@@ -86,7 +122,8 @@ struct Produced {
 
 // One sentence a line: "NAME;POSITION" or "POSITION". Unreadable lines are reported.
 void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Produced& produced,
-           std::ostream& err) {
+           Destination& destination, std::ostream& err) {
+    constexpr std::size_t chunk = 1 << 16;
     std::string line;
     std::string error;
     for (std::size_t number = 1; std::getline(lines, line); ++number) {
@@ -113,23 +150,16 @@ void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Pr
         produced.sentences += lineEnd;
         produced.lastSentence = sentence;
         ++produced.count;
+        if (o.form == Form::Text && produced.sentences.size() >= chunk) {
+            produced.bytes += produced.sentences.size();
+            destination.Write(produced.sentences);
+            produced.sentences.clear();
+        }
     }
+    produced.bytes += produced.sentences.size();
 }
 
-int writeOut(const Options& o, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!o.output) {
-        out << text << std::flush;
-        return Success;
-    }
-    std::ofstream file(*o.output, std::ios::binary);
-    if (!(file << text) || !file.flush()) {
-        err << Name << " : impossible d'écrire dans « " << *o.output << " »\n";
-        return UsageError;
-    }
-    return Success;
-}
-
-int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+int produce(const Options& o, std::istream& in, Destination& destination, std::ostream& err) {
     const bool withCrlf = o.crlf.value_or(o.form != Form::Text);
     const std::string lineEnd = withCrlf ? "\r\n" : o.form == Form::Text ? "\n" : "";
     Produced produced;
@@ -141,7 +171,7 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
                 return usage(err, "impossible de lire « " + *o.batch + " »");
             }
         }
-        batch(*o.batch == "-" ? in : file, o, lineEnd, produced, err);
+        batch(*o.batch == "-" ? in : file, o, lineEnd, produced, destination, err);
     } else {
         std::string error;
         const std::string text =
@@ -153,13 +183,15 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
             return UsageError;
         }
         produced.sentences = produced.lastSentence + lineEnd;
+        produced.bytes = produced.sentences.size();
         produced.count = 1;
     }
 
-    std::string text = produced.sentences;
-    if (o.form != Form::Text) {
-        if (InEeprom(o.form) && text.size() > EepromBytes) {
-            err << Name << " : " << text.size() << " octets ne tiennent pas dans les "
+    if (o.form == Form::Text) {
+        destination.Write(produced.sentences);
+    } else {
+        if (InEeprom(o.form) && produced.bytes > EepromBytes) {
+            err << Name << " : " << produced.bytes << " octets ne tiennent pas dans les "
                 << EepromBytes << " octets de l'EEPROM\n";
             return UsageError;
         }
@@ -167,13 +199,12 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
             produced.count == 1
                 ? produced.lastSentence + (withCrlf ? " et CR LF" : "")
                 : std::to_string(produced.count) + " trames" + (withCrlf ? " et leurs CR LF" : "");
-        text = FirmwareText(o.form, text, what);
+        destination.Write(FirmwareText(o.form, produced.sentences, what));
         if (o.form == Form::Hex) {
-            err << Name << " : " << produced.sentences.size()
-                << " octets, EEPROM à partir de 0x2100\n";
+            err << Name << " : " << produced.bytes << " octets, EEPROM à partir de 0x2100\n";
         }
     }
-    const int written = writeOut(o, text, out, err);
+    const int written = destination.Finish(err);
     return written != Success ? written : produced.status;
 }
 
@@ -205,7 +236,9 @@ int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& e
             status = SomeInvalid;
         }
     }
-    const int written = writeOut(o, report, out, err);
+    Destination destination(o, out);
+    destination.Write(report);
+    const int written = destination.Finish(err);
     return written != Success ? written : status;
 }
 
@@ -229,7 +262,8 @@ int Run(std::span<const std::string> arguments, std::istream& in, std::ostream& 
     if (o.check) {
         return check(o, in, out, err);
     }
-    return produce(o, in, out, err);
+    Destination destination(o, out);
+    return produce(o, in, destination, err);
 }
 
 } // namespace trame
