@@ -148,6 +148,7 @@ TEST(Program, CommandLines) {
              "\", 0x0D, 0x0A\n",
          ""},
         {{"--batch", "-"},
+         "\xEF\xBB\xBF"
          "46.714322 5.643542\n\nbalise 2;46 42 51.56 N 5 38 36.75 E\r\n",
          0,
          sample + "\nbalise 2;" + sample + "\n",
@@ -187,6 +188,7 @@ TEST(Program, CommandLines) {
         {{"--crlf=yes", "46", "5"}, "", 2, "", "ne prend pas de valeur"},
         {{"--colour", "46", "5"}, "", 2, "", "option inconnue « --colour »"},
         {{"46", "5", "-o"}, "", 2, "", "-o demande une valeur"},
+        {{"-o", "/nonexistent/balise.hex", "46", "5"}, "", 2, "", "impossible d'écrire"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.arguments, c.input);

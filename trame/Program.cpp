@@ -17,10 +17,10 @@ namespace {
 constexpr const char* Name = "quorvelin-trame";
 
 const char* const Help =
-    "Usage : quorvelin-trame [OPTIONS] POSITION\n"
-    "        quorvelin-trame [OPTIONS] --lat LATITUDE --lon LONGITUDE\n"
-    "        quorvelin-trame [OPTIONS] --batch FICHIER\n"
-    "        quorvelin-trame --check [TRAME...]\n"
+    "Utilisation : quorvelin-trame [OPTIONS] POSITION\n"
+    "              quorvelin-trame [OPTIONS] --lat LATITUDE --lon LONGITUDE\n"
+    "              quorvelin-trame [OPTIONS] --batch FICHIER\n"
+    "              quorvelin-trame --check [TRAME...]\n"
     "\n"
     "Écrit la trame NMEA 0183 $GPRMC d'une position fixe, somme de contrôle comprise,\n"
     "ou vérifie des trames. Tous les champs autres que la position sont fixes.\n"
@@ -129,6 +129,9 @@ void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Pr
     for (std::size_t number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
+        }
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) {
+            line.erase(0, 3); // the byte-order mark of spreadsheets' UTF-8 CSV
         }
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
