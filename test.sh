@@ -64,7 +64,7 @@ stage "fuzzing: libFuzzer with AddressSanitizer and UBSan, ${FUZZ_SECONDS:=30} s
 if ! command -v clang++ >/dev/null; then
     skipped "fuzzing" "clang++ is not installed"
 elif build fuzzing; then
-    for target in compose registry; do
+    for target in compose registry trame; do
         work=build-fuzz/run-$target
         rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
         # Inputs that once crashed are replayed first; then a bounded run from the seeds.

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -201,6 +204,20 @@ TEST(Program, CommandLines) {
         }
         EXPECT_NE(r.err.find(c.err), std::string::npos) << what << " said: " << r.err;
     }
+}
+
+// Arguments are UTF-8 whatever the system; so are the names of the files they give.
+TEST(Program, FileNamedInUtf8) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / std::filesystem::path(u8"trame-été.txt");
+    const std::u8string name = file.u8string();
+    const Result r = run({"-o", std::string(name.begin(), name.end()), "46.714322", "5.643542"});
+    std::ifstream written(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(written)), {});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(text, "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12\n");
+    written.close();
+    std::filesystem::remove(file);
 }
 
 TEST(CheckSentence, ReasonsAndPositions) {

@@ -6,6 +6,7 @@
 #include "trame/Options.h"
 #include "trame/PositionText.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -55,6 +56,11 @@ std::string helpText() {
     return text.replace(text.find(marker), marker.size(), AcceptedForms);
 }
 
+// The arguments are UTF-8 on every system; Windows would read a narrow path in its ANSI code page.
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 int usage(std::ostream& err, const std::string& message) {
     err << Name << " : " << message << "\nEssayez « " << Name << " --help ».\n";
     return UsageError;
@@ -85,7 +91,7 @@ public:
 
     void Write(std::string_view text) {
         if (path_ && !file_.is_open()) {
-            file_.open(*path_, std::ios::binary);
+            file_.open(pathOf(*path_), std::ios::binary);
         }
         (path_ ? static_cast<std::ostream&>(file_) : out_)
             .write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -169,7 +175,7 @@ int produce(const Options& o, std::istream& in, Destination& destination, std::o
     if (o.batch) {
         std::ifstream file;
         if (*o.batch != "-") {
-            file.open(*o.batch, std::ios::binary);
+            file.open(pathOf(*o.batch), std::ios::binary);
             if (!file) {
                 return usage(err, "impossible de lire « " + *o.batch + " »");
             }
