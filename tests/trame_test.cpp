@@ -61,6 +61,7 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46.714322;5.643542", "4642.8593,N,00538.6125,E"},
         {"-33.8688 151.2093", "3352.1280,S,15112.5580,E"},
         {"40.7128 -74.0060", "4042.7680,N,07400.3600,W"},
+        {"40.7128° \u221274.0060°", "4042.7680,N,07400.3600,W"},
         {"40.7128N 74.0060O", "4042.7680,N,07400.3600,W"},
         {"40.7128 n 74.0060 w", "4042.7680,N,07400.3600,W"},
         {"-40.7128 S, +74.0060 E", "4042.7680,S,07400.3600,E"},
@@ -88,6 +89,7 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"° 46 5", "sans nombre devant"},
         {"Nord 46 Est 5", "« N » est illisible"},
         {"46 x 5", "« x » est illisible"},
+        {"46 \u20AC 5", "« \u20AC » est illisible"},
         {"", "il manque la latitude"},
     };
     for (const auto& c : cases) {

@@ -75,6 +75,15 @@ constexpr MarkText markTexts[] = {
     {"m", Minutes},
 };
 
+// The minus sign of typeset texts (U+2212), as maps and encyclopaedias print coordinates.
+constexpr std::string_view unicodeMinus = "\xE2\x88\x92";
+
+// The bytes of the UTF-8 character that starts with `lead`; one for anything else.
+std::size_t characterLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+}
+
 class Tokenizer {
 public:
     explicit Tokenizer(std::string_view text) : text_(text) {}
@@ -107,7 +116,9 @@ private:
         } else if (c == ',' || c == ';') {
             tokens.push_back({Kind::Separator, std::string(1, c)});
             ++pos_;
-        } else if (startsNumber(pos_) || ((c == '+' || c == '-') && startsNumber(pos_ + 1))) {
+        } else if (startsNumber(pos_) || ((c == '+' || c == '-') && startsNumber(pos_ + 1)) ||
+                   (text_.substr(pos_).starts_with(unicodeMinus) &&
+                    startsNumber(pos_ + unicodeMinus.size()))) {
             tokens.push_back(readNumber());
         } else if (const Mark mark = readMark(tokens, attached); mark != NoMark) {
             if (tokens.empty() || tokens.back().kind != Kind::Number ||
@@ -121,7 +132,7 @@ private:
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
             ++pos_;
         } else {
-            error = "« " + std::string(text_.substr(pos_, c & 0x80 ? 2 : 1)) + " » est illisible";
+            error = "« " + std::string(text_.substr(pos_, characterLength(c))) + " » est illisible";
         }
     }
 
@@ -130,6 +141,9 @@ private:
         Token token{Kind::Number, ""};
         if (text_[pos_] == '+' || text_[pos_] == '-') {
             token.sign = text_[pos_++];
+        } else if (text_.substr(pos_).starts_with(unicodeMinus)) {
+            token.sign = '-';
+            pos_ += unicodeMinus.size();
         }
         bool decimal = false;
         while (pos_ < text_.size()) {
