@@ -20,7 +20,7 @@ enum class Kind { Number, Letter, Separator };
 enum Mark { NoMark = -1, Degrees = 0, Minutes = 1, Seconds = 2 };
 
 struct Token {
-    Kind kind;
+    Kind kind = Kind::Number;
     std::string text; // a number's digits with "." as separator, or the hemisphere letter
     char sign = 0;    // '+', '-' or none
     Mark mark = NoMark;
@@ -195,9 +195,18 @@ double numberOf(std::string_view text) {
     return value;
 }
 
+// A coordinate's numbers (more than three are only counted: they are refused) and letter.
 struct Group {
-    std::vector<Token> numbers;
+    Token numbers[4];
+    std::size_t count = 0;
     char letter = 0;
+
+    void Add(const Token& number) {
+        if (count < std::size(numbers)) {
+            numbers[count] = number;
+        }
+        ++count;
+    }
 };
 
 // Where the latitude's numbers end: a separator between numbers, or the second degree mark,
@@ -271,7 +280,7 @@ bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::s
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         Group& into = i < split ? first : second;
         if (tokens[i].kind == Kind::Number) {
-            into.numbers.push_back(tokens[i]);
+            into.Add(tokens[i]);
         } else if (tokens[i].kind == Kind::Letter) {
             if (into.letter != 0) {
                 error = "deux lettres d'hémisphère pour une même coordonnée";
@@ -285,7 +294,7 @@ bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::s
 
 // "4642.8593" and "00538.6125": degrees, then two digits of whole minutes.
 void expandSentenceForm(Group& group) {
-    if (group.numbers.size() != 1 || group.numbers[0].mark != NoMark) {
+    if (group.count != 1 || group.numbers[0].mark != NoMark) {
         return;
     }
     const Token whole = group.numbers[0];
@@ -296,19 +305,21 @@ void expandSentenceForm(Group& group) {
     }
     Token degrees = whole, minutes{Kind::Number, whole.text.substr(integerDigits - 2)};
     degrees.text = whole.text.substr(0, integerDigits - 2);
-    group.numbers = {degrees, minutes};
+    group.numbers[0] = degrees;
+    group.numbers[1] = minutes;
+    group.count = 2;
 }
 
 bool toAngle(Group& group, const char* name, char positive, char negative, double limit,
              composer::Angle& angle, std::string& error) {
     expandSentenceForm(group);
     const std::string what = std::string(" de la ") + name;
-    if (group.numbers.empty() || group.numbers.size() > 3) {
-        error = group.numbers.empty() ? "il manque la " + std::string(name)
-                                      : "plus de trois nombres" + what;
+    if (group.count == 0 || group.count > 3) {
+        error =
+            group.count == 0 ? "il manque la " + std::string(name) : "plus de trois nombres" + what;
         return false;
     }
-    angle.count = static_cast<int>(group.numbers.size());
+    angle.count = static_cast<int>(group.count);
     double total = 0;
     for (int i = 0; i < angle.count; ++i) {
         const Token& number = group.numbers[static_cast<std::size_t>(i)];
