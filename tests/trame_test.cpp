@@ -224,7 +224,7 @@ TEST(Program, FileNamedInUtf8) {
 
 TEST(CheckSentence, ReasonsAndPositions) {
     // The window writes odd entries as they were typed.
-    composer::TrameFields odd{"9x", "75", "5.75", "N", "05", "00", "00.00", "E"};
+    composer::TrameFields odd{"9x", "75", "20745", "N", "05", "00", "00.00", "E"};
     const std::string fromOddEntries = composer::Composer().ComposeTrame(odd);
     composer::TrameFields wrongWidth{"5", "00", "00.00", "N", "05", "00", "00.00", "E"};
     const std::string fromShortDegrees = composer::Composer().ComposeTrame(wrongWidth);
@@ -255,7 +255,7 @@ TEST(CheckSentence, ReasonsAndPositions) {
         {sentence("GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00"), "9 champs"},
         {sentence("GPRMC,000000.000,X,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0"),
          "état « X »"},
-        {fromOddEntries, "latitude « 9x75.0958 » n'a pas la forme ddmm.mmmm"},
+        {fromOddEntries, "latitude « 9x75.5.75 » n'a pas la forme ddmm.mmmm"},
         {fromShortDegrees, "n'a pas la forme ddmm.mmmm"},
         {sentence("GPRMC,,A,4660.0000,N,00538.6125,E,,,,,,,"), "minutes de 60 ou plus"},
         {sentence("GPRMC,,A,9000.0001,N,00538.6125,E,,,,,,,"), "au-delà de 90°"},
