@@ -261,11 +261,11 @@ int Run(std::span<const std::string> arguments, std::istream& in, std::ostream& 
     }
     const Options& o = reading.options;
     if (o.help) {
-        out << helpText();
+        out << helpText() << std::flush;
         return Success;
     }
     if (o.version) {
-        out << Name << " " << QUORVELIN_VERSION << '\n';
+        out << Name << " " << QUORVELIN_VERSION << std::endl;
         return Success;
     }
     if (o.check) {
