@@ -147,7 +147,9 @@ std::uint8_t NmeaChecksum(std::string_view body) {
 std::string WithChecksum(std::string_view sentence) {
     constexpr std::string_view hexDigits = "0123456789ABCDEF";
     const std::uint8_t checksum = NmeaChecksum(sentence.substr(1));
-    std::string finished(sentence);
+    std::string finished;
+    finished.reserve(sentence.size() + 3);
+    finished += sentence;
     finished += '*';
     finished += hexDigits[checksum >> 4];
     finished += hexDigits[checksum & 0xF];

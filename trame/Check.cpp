@@ -77,7 +77,9 @@ std::string readCoordinate(std::string_view field, std::string_view letter, cons
 }
 
 std::string decimalDegrees(const Coordinate& c, char negative) {
-    return (c.hemisphere == negative ? "-" : "") + fixed(c.Degrees(), 6);
+    std::string text = c.hemisphere == negative ? "-" : "";
+    text += fixed(c.Degrees(), 6);
+    return text;
 }
 
 std::string degreesMinutes(const Coordinate& c) {

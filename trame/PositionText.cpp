@@ -1,16 +1,18 @@
 #include "trame/PositionText.h"
 
 #include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace trame {
 
-const char* const AcceptedForms = "  46.714322 5.643542            46,714322 5,643542\n"
-                                  "  46.714322, 5.643542           -33.8688 151.2093\n"
-                                  "  46°42'51.56\"N 5°38'36.75\"E     46 42 51.56 N 5 38 36.75 E\n"
-                                  "  N 46° 42′ 51.56″ E 5° 38′ 36.75″ 46 42.8593 N, 5 38.6125 E\n"
-                                  "  4642.8593N 00538.6125E         40.7128N 74.0060O\n";
+const char* const AcceptedForms = "  46.714322 5.643542\n"
+                                  "  46,714322 5,643542\n"
+                                  "  -33.8688, 151.2093\n"
+                                  "  46°42'51.56\"N 5°38'36.75\"E\n"
+                                  "  N 46 42 51.56 E 5 38 36.75\n"
+                                  "  46 42.8593 N, 5 38.6125 E\n"
+                                  "  4642.8593N 00538.6125E\n"
+                                  "  40.7128N 74.0060O (O : ouest)\n";
 
 namespace {
 
@@ -18,7 +20,7 @@ enum class Kind { Number, Letter, Separator };
 enum Mark { NoMark = -1, Degrees = 0, Minutes = 1, Seconds = 2 };
 
 struct Token {
-    Kind kind;
+    Kind kind = Kind::Number;
     std::string text; // a number's digits with "." as separator, or the hemisphere letter
     char sign = 0;    // '+', '-' or none
     Mark mark = NoMark;
@@ -73,6 +75,15 @@ constexpr MarkText markTexts[] = {
     {"m", Minutes},
 };
 
+// The minus sign of typeset texts (U+2212), as maps and encyclopaedias print coordinates.
+constexpr std::string_view unicodeMinus = "\xE2\x88\x92";
+
+// The bytes of the UTF-8 character that starts with `lead`; one for anything else.
+std::size_t characterLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+}
+
 class Tokenizer {
 public:
     explicit Tokenizer(std::string_view text) : text_(text) {}
@@ -80,6 +91,7 @@ public:
     // The tokens, or an empty list and `error` set.
     std::vector<Token> Read(std::string& error) {
         std::vector<Token> tokens;
+        tokens.reserve(8);
         while (pos_ < text_.size() && error.empty()) {
             readOne(tokens, error);
         }
@@ -104,7 +116,9 @@ private:
         } else if (c == ',' || c == ';') {
             tokens.push_back({Kind::Separator, std::string(1, c)});
             ++pos_;
-        } else if (startsNumber(pos_) || ((c == '+' || c == '-') && startsNumber(pos_ + 1))) {
+        } else if (startsNumber(pos_) || ((c == '+' || c == '-') && startsNumber(pos_ + 1)) ||
+                   (text_.substr(pos_).starts_with(unicodeMinus) &&
+                    startsNumber(pos_ + unicodeMinus.size()))) {
             tokens.push_back(readNumber());
         } else if (const Mark mark = readMark(tokens, attached); mark != NoMark) {
             if (tokens.empty() || tokens.back().kind != Kind::Number ||
@@ -118,7 +132,7 @@ private:
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
             ++pos_;
         } else {
-            error = "« " + std::string(text_.substr(pos_, c & 0x80 ? 2 : 1)) + " » est illisible";
+            error = "« " + std::string(text_.substr(pos_, characterLength(c))) + " » est illisible";
         }
     }
 
@@ -127,6 +141,9 @@ private:
         Token token{Kind::Number, ""};
         if (text_[pos_] == '+' || text_[pos_] == '-') {
             token.sign = text_[pos_++];
+        } else if (text_.substr(pos_).starts_with(unicodeMinus)) {
+            token.sign = '-';
+            pos_ += unicodeMinus.size();
         }
         bool decimal = false;
         while (pos_ < text_.size()) {
@@ -178,9 +195,18 @@ double numberOf(std::string_view text) {
     return value;
 }
 
+// A coordinate's numbers (more than three are only counted: they are refused) and letter.
 struct Group {
-    std::vector<Token> numbers;
+    Token numbers[4];
+    std::size_t count = 0;
     char letter = 0;
+
+    void Add(const Token& number) {
+        if (count < std::size(numbers)) {
+            numbers[count] = number;
+        }
+        ++count;
+    }
 };
 
 // Where the latitude's numbers end: a separator between numbers, or the second degree mark,
@@ -254,7 +280,7 @@ bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::s
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         Group& into = i < split ? first : second;
         if (tokens[i].kind == Kind::Number) {
-            into.numbers.push_back(tokens[i]);
+            into.Add(tokens[i]);
         } else if (tokens[i].kind == Kind::Letter) {
             if (into.letter != 0) {
                 error = "deux lettres d'hémisphère pour une même coordonnée";
@@ -268,7 +294,7 @@ bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::s
 
 // "4642.8593" and "00538.6125": degrees, then two digits of whole minutes.
 void expandSentenceForm(Group& group) {
-    if (group.numbers.size() != 1 || group.numbers[0].mark != NoMark) {
+    if (group.count != 1 || group.numbers[0].mark != NoMark) {
         return;
     }
     const Token whole = group.numbers[0];
@@ -279,19 +305,21 @@ void expandSentenceForm(Group& group) {
     }
     Token degrees = whole, minutes{Kind::Number, whole.text.substr(integerDigits - 2)};
     degrees.text = whole.text.substr(0, integerDigits - 2);
-    group.numbers = {degrees, minutes};
+    group.numbers[0] = degrees;
+    group.numbers[1] = minutes;
+    group.count = 2;
 }
 
-bool toAngle(Group group, const char* name, char positive, char negative, double limit,
+bool toAngle(Group& group, const char* name, char positive, char negative, double limit,
              composer::Angle& angle, std::string& error) {
     expandSentenceForm(group);
     const std::string what = std::string(" de la ") + name;
-    if (group.numbers.empty() || group.numbers.size() > 3) {
-        error = group.numbers.empty() ? "il manque la " + std::string(name)
-                                      : "plus de trois nombres" + what;
+    if (group.count == 0 || group.count > 3) {
+        error =
+            group.count == 0 ? "il manque la " + std::string(name) : "plus de trois nombres" + what;
         return false;
     }
-    angle.count = static_cast<int>(group.numbers.size());
+    angle.count = static_cast<int>(group.count);
     double total = 0;
     for (int i = 0; i < angle.count; ++i) {
         const Token& number = group.numbers[static_cast<std::size_t>(i)];
@@ -314,7 +342,8 @@ bool toAngle(Group group, const char* name, char positive, char negative, double
             error = "les " + std::string(partName[i]) + what + " atteignent 60";
             return false;
         }
-        total += angle.parts[i] / std::pow(60.0, i);
+        constexpr double unitsInADegree[] = {1, 60, 3600};
+        total += angle.parts[i] / unitsInADegree[i];
     }
     const char sign = group.numbers[0].sign;
     if (group.letter != 0 && group.letter != positive && group.letter != negative) {

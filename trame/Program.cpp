@@ -7,9 +7,11 @@
 #include "trame/Options.h"
 #include "trame/PositionText.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <optional>
+#include <string_view>
 
 namespace trame {
 namespace {
@@ -17,11 +19,11 @@ namespace {
 constexpr const char* Name = "quorvelin-trame";
 
 const char* const Help =
-    "Usage : quorvelin-trame [OPTIONS] POSITION\n"
-    "        quorvelin-trame [OPTIONS] --lat LATITUDE --lon LONGITUDE\n"
-    "        quorvelin-trame [OPTIONS] --batch FICHIER\n"
-    "        quorvelin-trame --check [TRAME...]\n"
-    "        quorvelin-trame --port PORT [--interval SECONDES] [--count N] POSITION\n"
+    "Utilisation : quorvelin-trame [OPTIONS] POSITION\n"
+    "              quorvelin-trame [OPTIONS] --lat LATITUDE --lon LONGITUDE\n"
+    "              quorvelin-trame [OPTIONS] --batch FICHIER\n"
+    "              quorvelin-trame --check [TRAME...]\n"
+    "              quorvelin-trame --port PORT [OPTIONS] POSITION\n"
     "\n"
     "Écrit la trame NMEA 0183 $GPRMC d'une position fixe, somme de contrôle comprise,\n"
     "ou vérifie des trames. Tous les champs autres que la position sont fixes.\n"
@@ -63,6 +65,11 @@ std::string helpText() {
     return text.replace(text.find(marker), marker.size(), AcceptedForms);
 }
 
+// The arguments are UTF-8 on every system; Windows would read a narrow path in its ANSI code page.
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 int usage(std::ostream& err, const std::string& message) {
     err << Name << " : " << message << "\nEssayez « " << Name << " --help ».\n";
     return UsageError;
@@ -85,9 +92,44 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-// What a run produced for standard output, held back until nothing can fail any more.
+// Standard output, or the -o file, opened at the first write so that a refused run leaves
+// no file behind.
+class Destination {
+public:
+    Destination(const Options& o, std::ostream& out) : path_(o.output), out_(out) {}
+
+    void Write(std::string_view text) {
+        if (path_ && !file_.is_open()) {
+            file_.open(pathOf(*path_), std::ios::binary);
+        }
+        (path_ ? static_cast<std::ostream&>(file_) : out_)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+
+    // Success, or the usage status once the reason is told.
+    int Finish(std::ostream& err) {
+        std::ostream& stream = path_ ? static_cast<std::ostream&>(file_) : out_;
+        if (path_ && !file_.is_open()) {
+            Write({});
+        }
+        if (!stream.flush()) {
+            err << Name << " : impossible d'écrire dans « " << path_.value_or("-") << " »\n";
+            return UsageError;
+        }
+        return Success;
+    }
+
+private:
+    std::optional<std::string> path_;
+    std::ostream& out_;
+    std::ofstream file_;
+};
+
+// What a run produced for the destination, held back until nothing can fail any more, except
+// a batch's plain sentences, which go out as they come.
 struct Produced {
     std::string sentences; // each with its line end
+    std::size_t bytes = 0;
     std::size_t count = 0;
     std::string lastSentence;
     int status = Success;
@@ -95,12 +137,16 @@ struct Produced {
 
 // One sentence a line: "NAME;POSITION" or "POSITION". Unreadable lines are reported.
 void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Produced& produced,
-           std::ostream& err) {
+           Destination& destination, std::ostream& err) {
+    constexpr std::size_t chunk = 1 << 16;
     std::string line;
     std::string error;
     for (std::size_t number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
+        }
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) {
+            line.erase(0, 3); // the byte-order mark of spreadsheets' UTF-8 CSV
         }
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
@@ -122,35 +168,28 @@ void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Pr
         produced.sentences += lineEnd;
         produced.lastSentence = sentence;
         ++produced.count;
+        if (o.form == Form::Text && produced.sentences.size() >= chunk) {
+            produced.bytes += produced.sentences.size();
+            destination.Write(produced.sentences);
+            produced.sentences.clear();
+        }
     }
+    produced.bytes += produced.sentences.size();
 }
 
-int writeOut(const Options& o, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!o.output) {
-        out << text << std::flush;
-        return Success;
-    }
-    std::ofstream file(*o.output, std::ios::binary);
-    if (!(file << text) || !file.flush()) {
-        err << Name << " : impossible d'écrire dans « " << *o.output << " »\n";
-        return UsageError;
-    }
-    return Success;
-}
-
-int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+int produce(const Options& o, std::istream& in, Destination& destination, std::ostream& err) {
     const bool withCrlf = o.crlf.value_or(o.form != Form::Text);
     const std::string lineEnd = withCrlf ? "\r\n" : o.form == Form::Text ? "\n" : "";
     Produced produced;
     if (o.batch) {
         std::ifstream file;
         if (*o.batch != "-") {
-            file.open(*o.batch, std::ios::binary);
+            file.open(pathOf(*o.batch), std::ios::binary);
             if (!file) {
                 return usage(err, "impossible de lire « " + *o.batch + " »");
             }
         }
-        batch(*o.batch == "-" ? in : file, o, lineEnd, produced, err);
+        batch(*o.batch == "-" ? in : file, o, lineEnd, produced, destination, err);
     } else {
         std::string error;
         const std::string text =
@@ -165,13 +204,15 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
             return Feed(o, produced.lastSentence, err);
         }
         produced.sentences = produced.lastSentence + lineEnd;
+        produced.bytes = produced.sentences.size();
         produced.count = 1;
     }
 
-    std::string text = produced.sentences;
-    if (o.form != Form::Text) {
-        if (InEeprom(o.form) && text.size() > EepromBytes) {
-            err << Name << " : " << text.size() << " octets ne tiennent pas dans les "
+    if (o.form == Form::Text) {
+        destination.Write(produced.sentences);
+    } else {
+        if (InEeprom(o.form) && produced.bytes > EepromBytes) {
+            err << Name << " : " << produced.bytes << " octets ne tiennent pas dans les "
                 << EepromBytes << " octets de l'EEPROM\n";
             return UsageError;
         }
@@ -179,13 +220,12 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
             produced.count == 1
                 ? produced.lastSentence + (withCrlf ? " et CR LF" : "")
                 : std::to_string(produced.count) + " trames" + (withCrlf ? " et leurs CR LF" : "");
-        text = FirmwareText(o.form, text, what);
+        destination.Write(FirmwareText(o.form, produced.sentences, what));
         if (o.form == Form::Hex) {
-            err << Name << " : " << produced.sentences.size()
-                << " octets, EEPROM à partir de 0x2100\n";
+            err << Name << " : " << produced.bytes << " octets, EEPROM à partir de 0x2100\n";
         }
     }
-    const int written = writeOut(o, text, out, err);
+    const int written = destination.Finish(err);
     return written != Success ? written : produced.status;
 }
 
@@ -217,7 +257,9 @@ int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& e
             status = SomeInvalid;
         }
     }
-    const int written = writeOut(o, report, out, err);
+    Destination destination(o, out);
+    destination.Write(report);
+    const int written = destination.Finish(err);
     return written != Success ? written : status;
 }
 
@@ -231,17 +273,18 @@ int Run(std::span<const std::string> arguments, std::istream& in, std::ostream& 
     }
     const Options& o = reading.options;
     if (o.help) {
-        out << helpText();
+        out << helpText() << std::flush;
         return Success;
     }
     if (o.version) {
-        out << Name << " " << QUORVELIN_VERSION << '\n';
+        out << Name << " " << QUORVELIN_VERSION << std::endl;
         return Success;
     }
     if (o.check) {
         return check(o, in, out, err);
     }
-    return produce(o, in, out, err);
+    Destination destination(o, out);
+    return produce(o, in, destination, err);
 }
 
 } // namespace trame

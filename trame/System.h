@@ -6,8 +6,21 @@
 
 namespace trame {
 
-// The arguments after the program's name as UTF-8 texts, whatever the console's code page;
-// standard input and output set to pass bytes unchanged.
-std::vector<std::string> PrepareConsole(int argc, char** argv);
+// The console for one run: the arguments after the program's name as UTF-8 texts, whatever
+// the console's code page, and standard streams that pass bytes unchanged. What the
+// constructor changes in the console, the destructor puts back.
+class Console {
+public:
+    Console(int argc, char** argv);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    const std::vector<std::string>& Arguments() const { return arguments_; }
+
+private:
+    std::vector<std::string> arguments_;
+    unsigned previousCodePage_ = 0;
+};
 
 } // namespace trame

@@ -3,8 +3,8 @@
 namespace trame {
 
 // Arguments come as the terminal typed them (UTF-8 on today's systems); streams pass bytes.
-std::vector<std::string> PrepareConsole(int argc, char** argv) {
-    return std::vector<std::string>(argv + 1, argv + argc);
-}
+Console::Console(int argc, char** argv) : arguments_(argv + 1, argv + argc) {}
+
+Console::~Console() = default;
 
 } // namespace trame

@@ -6,6 +6,6 @@
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> arguments = trame::PrepareConsole(argc, argv);
-    return trame::Run(arguments, std::cin, std::cout, std::cerr);
+    const trame::Console console(argc, argv);
+    return trame::Run(console.Arguments(), std::cin, std::cout, std::cerr);
 }
