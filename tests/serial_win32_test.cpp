@@ -1,5 +1,5 @@
 // Windows (under Wine, COM13 and COM4 joined by tests/serial_pair_wine.sh): the serial port's
-// settings and bytes, and its French messages.
+// settings and bytes, its French messages, and quorvelin-trame --port sending on it.
 #include "platform/Failure.h"
 #include "platform/SerialPort.h"
 
@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
+
+#ifndef QUORVELIN_TRAME
+#error "QUORVELIN_TRAME must name the program under test"
+#endif
 
 namespace {
 
@@ -107,6 +112,34 @@ TEST(SerialPort, SaysInFrenchWhyItCannotBeOpened) {
     for (const auto& [what, attempt, expected] : cases) {
         EXPECT_EQ(failureOf(attempt), expected) << what;
     }
+}
+
+// The program's exit status, once it has ended.
+DWORD runTrame(std::wstring arguments) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"quorvelin-trame.exe " + arguments;
+    EXPECT_TRUE(CreateProcessW(std::filesystem::path(QUORVELIN_TRAME).wstring().c_str(),
+                               commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    CloseHandle(process.hThread);
+    DWORD status = 99;
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, status);
+    }
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
+TEST(TramePort, SendsCountSentencesWithCrLfOrEndsWithStatus2) {
+    const std::string line =
+        "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12\r\n";
+    const Com receiving("\\\\.\\COM4");
+    EXPECT_EQ(runTrame(L"--port COM13 --count 3 --interval 0.05 46.714322 5.643542"), 0u);
+    EXPECT_EQ(receiving.read(4 * line.size()), line + line + line);
+    EXPECT_EQ(runTrame(L"--port COM29 46.714322 5.643542"), 2u);
 }
 
 } // namespace
