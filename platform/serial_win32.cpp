@@ -55,12 +55,19 @@ bool configure(HANDLE port, int speed) {
     settings.fInX = FALSE;
     settings.fDtrControl = DTR_CONTROL_ENABLE;
     settings.fRtsControl = RTS_CONTROL_ENABLE;
-    COMMTIMEOUTS timeouts{}; // writes wait as long as the bytes take
+    // A write gives up after half a second with part of its bytes written, so that a line that
+    // takes no more bytes cannot hold up a request to stop.
+    COMMTIMEOUTS timeouts{};
+    timeouts.WriteTotalTimeoutConstant = 500;
     return SetCommState(port, &settings) && SetCommTimeouts(port, &timeouts);
 }
 
 // Ctrl+C and Ctrl+Break set this event instead of ending the process.
 HANDLE stopEvent = nullptr;
+
+bool stopRequested() {
+    return stopEvent != nullptr && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
+}
 
 BOOL WINAPI onConsoleControl(DWORD control) {
     if (control == CTRL_C_EVENT || control == CTRL_BREAK_EVENT) {
@@ -99,6 +106,9 @@ SerialPort::~SerialPort() {
 bool SerialPort::send(std::string_view bytes) {
     const HANDLE port = handleOf(handle_);
     while (!bytes.empty()) {
+        if (stopRequested()) {
+            return false;
+        }
         DWORD written = 0;
         if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
             throw Failure("Impossible d'écrire sur le port série « " + name_ + " » (erreur " +
