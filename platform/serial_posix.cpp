@@ -126,7 +126,7 @@ bool waitFor(int port, int milliseconds) {
 // are its settings changed. Writes stay non-blocking, so that a line that takes no more bytes
 // (a pseudo-terminal nobody reads) cannot hold up a request to stop.
 SerialPort::SerialPort(const std::string& name, int speed) : name_(name), handle_(-1) {
-    termiosSpeed(speed);
+    termiosSpeed(speed); // an odd speed is refused before the port is touched
     const int port = open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (port < 0) {
         throwOpenFailure(name, errno);
