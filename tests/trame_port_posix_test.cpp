@@ -244,7 +244,7 @@ TEST(TramePort, RefusesSendingOptionsItCannotUse) {
     } cases[] = {
         {{"--port", "p", "--count", "0"}, "--count demande un nombre entier de trames, 1 ou plus"},
         {{"--port", "p", "--interval", "1s"}, "--interval demande un nombre de secondes"},
-        {{"--port", "p", "--interval", "0"}, "--interval demande un nombre de secondes"},
+        {{"--port", "p", "--interval", "1e300"}, "--interval demande un nombre de secondes"},
         {{"--port", "p", "--baud", "4000"}, "vitesse inconnue « 4000 » : 300, 600, 1200,"},
         {{"--port", "p", "--format", "hex"}, "--port envoie la trame d'une position"},
         {{"--count", "2"}, "--interval, --baud et --count vont avec --port"},

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <string_view>
 #include <type_traits>
 
@@ -52,8 +51,8 @@ template <typename Number> std::optional<Number> readNumber(std::string text) {
 std::string readSending(std::string_view option, const std::string& text, Options& o) {
     if (option == "--interval") {
         const auto seconds = readNumber<double>(text);
-        if (!seconds || !std::isfinite(*seconds) || *seconds < 0.001) {
-            return "--interval demande un nombre de secondes d'au moins 0.001 (1, 0.5, 2,5…)";
+        if (!seconds || !(*seconds >= 0.001 && *seconds <= 86400)) {
+            return "--interval demande un nombre de secondes de 0.001 à 86400 (1, 0.5, 2,5…)";
         }
         o.interval = std::chrono::duration<double>(*seconds);
     } else if (option == "--baud") {
