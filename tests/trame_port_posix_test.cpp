@@ -114,6 +114,12 @@ public:
         }
         std::filesystem::remove_all(folder_);
     }
+    // Returns once it has said that it sends, and so holds the port and takes Ctrl+C.
+    void waitUntilSending() const {
+        for (int i = 0; i < 1000 && err().find("envoi de") == std::string::npos; ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
     void interrupt() const { kill(pid_, SIGINT); }
     // Its exit status once it has ended; -1 if it ends otherwise or is still running after 20 s.
     int status() {
@@ -195,6 +201,7 @@ TEST(TramePort, CtrlCEndsItWithStatus0AndTheCountSentEvenWhenTheLineIsFull) {
         SCOPED_TRACE(reading);
         const SerialPair pair;
         Child run({"--port", pair.sending(), "--interval", reading ? "0.3" : "0.001", Position});
+        run.waitUntilSending();
         std::this_thread::sleep_for(1s);
         run.interrupt();
         EXPECT_EQ(run.status(), 0);
@@ -210,7 +217,7 @@ TEST(TramePort, CtrlCEndsItWithStatus0AndTheCountSentEvenWhenTheLineIsFull) {
 TEST(TramePort, APortItCannotUseEndsItWithStatus2AndTheReason) {
     const SerialPair pair;
     Child holder({"--port", pair.sending(), Position});
-    std::this_thread::sleep_for(300ms);
+    holder.waitUntilSending();
     const std::string forbidden = pair.receiving();
     chmod(forbidden.c_str(), 0);
     const std::string file = "/dev/null";
