@@ -1,7 +1,5 @@
 #include "about_window/AboutSlot.h"
 
-#include <QWindow>
-
 namespace about_window {
 
 AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, AboutServices services)
@@ -11,20 +9,18 @@ AboutSlot::~AboutSlot() {
     delete window_;
 }
 
-void AboutSlot::Request(QWidget* requester) {
+void AboutSlot::Request() {
     if (window_ == nullptr) {
-        // No owner: closing the main window leaves this one open.
+        // No owner and transient for no window: closing the main window leaves this one open,
+        // and the program ends only when this one is closed too.
         window_ = new frmAbout(descriptor_, services_);
     }
-    if (requester != nullptr) {
-        // Transient for the window that asked: window managers then leave it out of the
-        // taskbar and give it no icon of its own, yet its life stays its own.
-        window_->winId();
-        window_->windowHandle()->setTransientParent(requester->windowHandle());
+    if (window_->isMinimized()) {
+        // Window managers give an iconic window back when it is shown anew; Qt alone keeps
+        // waiting for the manager to restore it.
+        window_->hide();
     }
-    // A window minimised by the window manager comes back too.
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
+    window_->showNormal();
     window_->raise();
     window_->activateWindow();
 }

@@ -3,6 +3,7 @@
 #include "design/Accessibility.h"
 #include "design/Fonts.h"
 #include "design/Images.h"
+#include "design/Taskbar.h"
 #include "design/Units.h"
 
 #include <QLabel>
@@ -135,6 +136,7 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
     const QSize size(forms::Pixels(design.clientWidth), forms::Pixels(design.clientHeight));
     if (design.frame == forms::Frame::FixedDialog) {
         window->setFixedSize(size);
+        KeepOutOfTaskbar(window); // a dialog of the program, not a window of its own
     } else {
         window->resize(size);
     }
