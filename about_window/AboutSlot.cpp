@@ -1,5 +1,7 @@
 #include "about_window/AboutSlot.h"
 
+#include <QWindow>
+
 namespace about_window {
 
 AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, AboutServices services)
@@ -16,9 +18,10 @@ void AboutSlot::Request() {
         window_ = new frmAbout(descriptor_, services_);
     }
     if (window_->isMinimized()) {
-        // Window managers give an iconic window back when it is shown anew; Qt alone keeps
-        // waiting for the manager to restore it.
-        window_->hide();
+        // Made iconic by the window manager, the window is made iconic through Qt as well:
+        // otherwise Qt takes it for restored already, and showing it normal asks nothing of
+        // the window manager.
+        window_->windowHandle()->setWindowStates(Qt::WindowMinimized);
     }
     window_->showNormal();
     window_->raise();

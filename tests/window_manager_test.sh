@@ -66,6 +66,8 @@ check "About is minimised" eventually iconic "$about"
 read_me
 check "\"A lire\" restores the minimised About" eventually shown "$about"
 check "\"A lire\" activates the restored About" eventually active "$about"
+check "the restored About is still out of the taskbar" \
+    eval 'property $about _NET_WM_STATE | grep -q SKIP_TASKBAR'
 
 wmctrl -i -c "$main"
 check "the main window closes" eventually eval '! has_window "Quorvelin "'
