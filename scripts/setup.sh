@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ qt6-base-dev
+    libxcb1-dev           # the window state that keeps About out of the taskbar
     fonts-liberation2     # the face of the width the windows were drawn for
     qt6-translations-l10n # Qt's own texts (menus of the entry boxes) in French
 )
