@@ -42,7 +42,7 @@ protected:
 
     // Message boxes and pages are recorded, not shown or opened.
     win32::Services services() {
-        return {[this](HWND, const std::string& caption, const std::string& text) {
+        return {[this](const std::string& caption, const std::string& text) {
                     boxes.insert(boxes.end(), {caption, text});
                 },
                 [this](const std::string&) {

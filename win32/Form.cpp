@@ -105,8 +105,10 @@ LRESULT CALLBACK keepSelected(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 Services SystemServices() {
-    return {[](HWND owner, const std::string& caption, const std::string& text) {
-                MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+    // Task-modal: without an owner, the box disables every window of the thread.
+    return {[](const std::string& caption, const std::string& text) {
+                MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                            MB_OK | MB_TASKMODAL);
             },
             [](const std::string& address) { return platform::OpenWebPage(address).opened(); }};
 }
@@ -255,7 +257,7 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 void Form::MessageBox(const std::string& caption, const std::string& text) {
-    services_.messageBox(window_, caption, text);
+    services_.messageBox(caption, text);
 }
 
 void Form::Unload() {
