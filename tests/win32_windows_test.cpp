@@ -169,56 +169,44 @@ TEST_F(Windows, BoxesKeepTheirLimitsAndOneCapitalLetterForTheHemisphere) {
 
     // A hemisphere box has its letter selected once reached by a click or Tab and after each
     // edit, so a letter typed wherever the caret stands replaces it.
-    const auto press = [this](HWND box, WPARAM key) {
-        PostMessageW(box, WM_KEYDOWN, key, 1);
+    const auto selected = [this](const char* box) {
+        return GetFocus() == main(box) &&
+               SendMessageW(main(box), EM_GETSEL, 0, 0) == MAKELRESULT(0, 1);
+    };
+    const auto post = [this](UINT message, WPARAM key) {
+        PostMessageW(GetFocus(), message, key, 1);
         pump();
     };
+    SendMessageW(main("LatPos"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(main("LatPos"), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(selected("LatPos")) << "clicked";
+    post(WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(selected("LongPos")) << "Tab";
     const struct {
-        const char* box;
-        std::function<void(HWND)> reach;
-        bool selects;
-        wchar_t typed;
+        std::vector<std::pair<UINT, WPARAM>> keys;
         const char* shown;
-    } reached[] = {
-        {"LatPos",
-         [](HWND box) {
-             SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-             SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-         },
-         true, L's', "S"},
-        {"LongPos", [&](HWND) { press(main("LatPos"), VK_TAB); }, true, L'w', "W"},
-        {"LongPos", [](HWND) {}, true, L'W', "W"},
-        {"LatPos",
-         [&](HWND box) {
-             SetFocus(box);
-             press(box, VK_END);
-         },
-         false, L'n', "N"},
-        {"LongPos",
-         [](HWND box) {
-             SetFocus(box);
-             SendMessageW(box, WM_CHAR, L'\b', 1);
-         },
-         true, L'e', "E"},
+    } edits[] = {
+        {{{WM_CHAR, 'w'}}, "W"},
+        {{{WM_CHAR, 'W'}}, "W"},
+        {{{WM_KEYDOWN, VK_END}, {WM_CHAR, 'e'}}, "E"},
+        {{{WM_CHAR, '\b'}, {WM_CHAR, 'e'}}, "E"},
     };
-    const LRESULT letter = MAKELRESULT(0, 1);
-    for (const auto& r : reached) {
-        r.reach(main(r.box));
-        EXPECT_EQ(GetFocus(), main(r.box)) << r.box << " then " << char(r.typed);
-        EXPECT_TRUE(!r.selects || SendMessageW(main(r.box), EM_GETSEL, 0, 0) == letter)
-            << r.box << " then " << char(r.typed);
-        SendMessageW(main(r.box), WM_CHAR, r.typed, 1);
-        EXPECT_EQ(text(main(r.box)), r.shown) << r.box << " then " << char(r.typed);
-        EXPECT_EQ(SendMessageW(main(r.box), EM_GETSEL, 0, 0), letter) << r.box << " " << r.shown;
+    for (const auto& edit : edits) {
+        for (const auto& [message, key] : edit.keys) {
+            post(message, key);
+        }
+        EXPECT_EQ(text(main("LongPos")), edit.shown);
+        EXPECT_TRUE(selected("LongPos")) << edit.shown;
     }
 
     // Ctrl+A selects the whole text of a box.
     type(main("LatSec"), "12.34");
+    SetFocus(main("LatSec"));
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    press(main("LatSec"), 'A');
+    post(WM_KEYDOWN, 'A');
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(SendMessageW(main("LatSec"), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
@@ -479,7 +467,8 @@ TEST_F(WindowsAt144Dpi, ScaleTwipsAndFontsWithTheScreen) {
 // Every text inked whole in its control: drawn in the control's own font as the control lays it
 // out, none of its pixels falls outside the room the control gives it (a box's formatting
 // rectangle, a label's client area, a button's inside its edges). A line box may be cut where no
-// glyph reaches, as the design's marks and single-line labels are.
+// glyph reaches, as the design's marks and single-line labels are. Each line is drawn centred:
+// one that fits its room fits it however aligned.
 class WindowsAtDpi : public Windows, public testing::WithParamInterface<int> {
 protected:
     WindowsAtDpi() : Windows({GetParam()}) {}
@@ -503,8 +492,9 @@ protected:
             const RECT all{0, 0, 3 * width, 3 * height};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             RECT at{width, height, 2 * width, 2 * height};
+            format |= DT_CENTER | DT_NOCLIP;
             SetBkMode(dc, TRANSPARENT);
-            DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &at, format | DT_NOCLIP);
+            DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &at, format);
             GdiFlush();
         }
         DeleteDC(dc);
@@ -519,12 +509,6 @@ protected:
         }
         return true;
     }
-
-    static UINT aligned(forms::Align align) {
-        return align == forms::Align::Centre  ? DT_CENTER
-               : align == forms::Align::Right ? DT_RIGHT
-                                              : DT_LEFT;
-    }
 };
 
 TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
@@ -538,8 +522,8 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
         SetWindowTextW(main(name), win32::Wide(shown).c_str());
         RECT formatting{};
         SendMessageW(main(name), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
-        const UINT format = DT_SINGLELINE | DT_NOPREFIX | (name[0] == 'T' ? DT_LEFT : DT_CENTER);
-        EXPECT_TRUE(inkedWithin(main(name), win32::Wide(shown), format, formatting))
+        EXPECT_TRUE(
+            inkedWithin(main(name), win32::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
             << name << " \"" << shown << "\"";
     }
     openAbout();
@@ -551,10 +535,10 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
             const HWND control = form->control(c.name);
             RECT room{};
             GetClientRect(control, &room);
-            UINT format = aligned(c.align) | DT_WORDBREAK | DT_NOPREFIX;
+            UINT format = DT_WORDBREAK | DT_NOPREFIX;
             if (c.kind == forms::Kind::Button) {
                 InflateRect(&room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
-                format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+                format = DT_VCENTER | DT_SINGLELINE;
             } else if (c.kind != forms::Kind::Label || !IsWindowVisible(control)) {
                 continue;
             }
