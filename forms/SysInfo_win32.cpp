@@ -42,7 +42,7 @@ bool StartTool() {
         // Plain joining: a folder ending in a backslash gives a doubled one.
         toolPath += ToolFileName;
     }
-    // The path from the first value is started without a file test.
+    // Only the folder's tool is looked for; the first value's path is started as it is.
     if (!absolute(toolPath) || (!named && !platform::PlainFileExists(toolPath))) {
         return false;
     }
