@@ -19,8 +19,9 @@ build() { cmake --preset "$1" --log-level=WARNING && cmake --build --preset "$1"
 app_id=org.example.vexor.quorvelin
 icon_sizes=(32 48 64 128 256)
 icon() { echo "usr/share/icons/hicolor/$1x$1/apps/$app_id.png"; }
-installed=(usr/bin/Quorvelin usr/share/applications/$app_id.desktop
+installed=(usr/bin/Quorvelin usr/bin/quorvelin-trame usr/share/applications/$app_id.desktop
     usr/share/metainfo/$app_id.metainfo.xml usr/share/man/man1/Quorvelin.1.gz
+    usr/share/man/man1/quorvelin-trame.1.gz
     usr/share/doc/quorvelin/copyright usr/share/doc/quorvelin/changelog.gz)
 for size in "${icon_sizes[@]}"; do installed+=("$(icon "$size")"); done
 # Fails a stage ($2) for each file of the list missing under $1, and for an icon of the wrong size.
@@ -63,7 +64,7 @@ stage "fuzzing: libFuzzer with AddressSanitizer and UBSan, ${FUZZ_SECONDS:=30} s
 if ! command -v clang++ >/dev/null; then
     skipped "fuzzing" "clang++ is not installed"
 elif build fuzzing; then
-    for target in compose registry; do
+    for target in compose registry trame; do
         work=build-fuzz/run-$target
         rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
         # Inputs that once crashed are replayed first; then a bounded run from the seeds.
@@ -126,7 +127,9 @@ if build package && cpack --preset package >build-package/cpack.log 2>&1; then
         fail "the package does not depend on Qt Widgets and fonts-liberation2"
     [[ $(dpkg-deb -f "$deb" Recommends) == "xdg-utils, qt6-translations-l10n" ]] ||
         fail "the package does not recommend xdg-utils and Qt's translations"
-    file build-package/root/usr/bin/Quorvelin | grep -q ', stripped' || fail "the program is not stripped"
+    for program in Quorvelin quorvelin-trame; do
+        file build-package/root/usr/bin/$program | grep -q ', stripped' || fail "$program is not stripped"
+    done
     # Errors and warnings fail. Information and pedantic notes are shown; each one left is
     # either overridden with its reason in packaging/lintian-overrides or explained here:
     # - binary-has-unneeded-section .comment: the compiler's name, which the C runtime's own
@@ -149,13 +152,13 @@ elif build windows; then
     fi
     scripts/wine_session.sh ctest --preset windows "${without_display[@]}" ||
         fail "Windows tests under Wine"
-    # The zip for Windows users: the program, its notice and the licence.
+    # The zip for Windows users: both programs, their notice and the licence.
     rm -rf build-win/zip
     if cpack --preset windows >build-win/cpack.log 2>&1; then
         zip=$(ls build-win/zip/*.zip)
         listed=$(python3 -m zipfile -l "$zip")
         echo "$listed"
-        for file in Quorvelin.exe LISEZMOI.txt LICENSE.txt; do
+        for file in Quorvelin.exe quorvelin-trame.exe LISEZMOI.txt LICENSE.txt; do
             grep -qE "/$file " <<<"$listed" || fail "the Windows zip lacks $file"
         done
         # Readable in every Notepad: UTF-8 with its byte-order mark, CR LF line ends.

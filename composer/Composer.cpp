@@ -144,6 +144,18 @@ std::uint8_t NmeaChecksum(std::string_view body) {
     return sum;
 }
 
+std::string WithChecksum(std::string_view sentence) {
+    constexpr std::string_view hexDigits = "0123456789ABCDEF";
+    const std::uint8_t checksum = NmeaChecksum(sentence.substr(1));
+    std::string finished;
+    finished.reserve(sentence.size() + 3);
+    finished += sentence;
+    finished += '*';
+    finished += hexDigits[checksum >> 4];
+    finished += hexDigits[checksum & 0xF];
+    return finished;
+}
+
 std::string Composer::ComposeTrame(TrameFields& fields) {
     for (std::string* text : {&fields.latDeg, &fields.latMin, &fields.longDeg, &fields.longMin}) {
         correctTwoDigits(*text);
@@ -157,9 +169,7 @@ std::string Composer::ComposeTrame(TrameFields& fields) {
            "0" + fields.longDeg + fields.longMin + "." + SecondsFraction(fields.longSec) + "," +
                fields.longPos);
 
-    constexpr std::string_view hexDigits = "0123456789ABCDEF";
-    const std::uint8_t checksum = NmeaChecksum(std::string_view(WorkTrame).substr(1));
-    return WorkTrame + '*' + hexDigits[checksum >> 4] + hexDigits[checksum & 0xF];
+    return WithChecksum(WorkTrame);
 }
 
 } // namespace composer

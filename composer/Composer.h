@@ -31,6 +31,10 @@ std::string SecondsFraction(std::string_view seconds);
 // Exclusive-or of the 8-bit codes of a sentence body (the text between "$" and "*").
 std::uint8_t NmeaChecksum(std::string_view body);
 
+// The sentence ("$" up to the last field) followed by "*" and its checksum in two uppercase
+// hexadecimal digits.
+std::string WithChecksum(std::string_view sentence);
+
 class Composer {
 public:
     Composer() = default;

@@ -1,0 +1,20 @@
+# quorvelin-trame.exe is a console program that runs on any Windows: it imports only DLLs that
+# every Windows has, so it is one file to copy.
+# Usage: cmake -DOBJDUMP=<objdump> -DEXE=<quorvelin-trame.exe> -P check_console_executable.cmake
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls KERNEL32.dll msvcrt.dll SHELL32.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+if(NOT dump MATCHES "Subsystem[ \t]+00000003")
+    message(FATAL_ERROR "${EXE} is not a console program")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+list(TRANSFORM imports REPLACE "DLL Name: " "")
+if(NOT imports)
+    message(FATAL_ERROR "no imports read from ${EXE}")
+endif()
+foreach(dll IN LISTS imports)
+    if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
+        message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not provide")
+    endif()
+endforeach()
+message(STATUS "${EXE}: console program; imports ${imports}")

@@ -1,0 +1,276 @@
+#include "composer/Position.h"
+#include "trame/Check.h"
+#include "trame/PositionText.h"
+#include "trame/Program.h"
+#include "window_positions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(std::vector<std::string> arguments, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = trame::Run(arguments, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The position fields of the sentence ("4642.8593,N,00538.6125,E"), or the refusal's message.
+std::string fieldsOf(const std::string& typed) {
+    const trame::PositionReading reading = trame::ReadPosition(typed);
+    if (!reading.error.empty()) {
+        return reading.error;
+    }
+    const auto& p = reading.position;
+    return composer::PositionTrame(p.latitude, p.longitude).substr(20, 24);
+}
+
+TEST(ReadPosition, NotationsAndRefusals) {
+    const struct {
+        const char* typed;
+        const char* fields; // or a part of the refusal's message
+    } cases[] = {
+        {"46.714322 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46.714322, 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46,714322 5,643542", "4642.8593,N,00538.6125,E"},
+        {"46.714322,5.643542", "4642.8593,N,00538.6125,E"},
+        {"46°42'51.56\"N 5°38'36.75\"E", "4642.8593,N,00538.6125,E"},
+        {"46 42 51.56 N 5 38 36.75 E", "4642.8593,N,00538.6125,E"},
+        {"N 46° 42′ 51.56″ E 5° 38′ 36.75″", "4642.8593,N,00538.6125,E"},
+        {"n 46º 42’ 51.56” e 5º 38’ 36.75”", "4642.8593,N,00538.6125,E"},
+        {"46\xB0 42' 51.56'' N 5\xB0 38' 36.75'' E", "4642.8593,N,00538.6125,E"}, // Windows-1252
+        {"46d42m51.56s N 5d38m36.75s E", "4642.8593,N,00538.6125,E"},
+        {"46 42.8593 N, 5 38.6125 E", "4642.8593,N,00538.6125,E"},
+        {"4642.8593N 00538.6125E", "4642.8593,N,00538.6125,E"},
+        {"E 5.643542 N 46.714322", "4642.8593,N,00538.6125,E"},
+        {"46°42.8593' 5°38.6125'", "4642.8593,N,00538.6125,E"},
+        {"46°42'51.56\" 5°38.6125'", "4642.8593,N,00538.6125,E"},
+        {"46.714322;5.643542", "4642.8593,N,00538.6125,E"},
+        {"-33.8688 151.2093", "3352.1280,S,15112.5580,E"},
+        {"40.7128 -74.0060", "4042.7680,N,07400.3600,W"},
+        {"40.7128° \u221274.0060°", "4042.7680,N,07400.3600,W"},
+        {"40.7128N 74.0060O", "4042.7680,N,07400.3600,W"},
+        {"40.7128 n 74.0060 w", "4042.7680,N,07400.3600,W"},
+        {"-40.7128 S, +74.0060 E", "4042.7680,S,07400.3600,E"},
+        {"90 -180", "9000.0000,N,18000.0000,W"},
+        {"0 0", "0000.0000,N,00000.0000,E"},
+        {"12.5s 100.25e", "1230.0000,S,10015.0000,E"},
+        {"90.000001 5", "latitude dépasse 90°"},
+        {"45 180.5", "longitude dépasse 180°"},
+        {"46 60 5 0", "minutes de la latitude atteignent 60"},
+        {"46 0 60 N 5 0 0 E", "secondes de la latitude atteignent 60"},
+        {"-46 N 5 E", "contredit la lettre « N »"},
+        {"46 S 5 E", "4600.0000,S,00500.0000,E"},
+        {"46 N -5 E", "contredit la lettre « E »"},
+        {"46 5 3", "nombre de valeurs (3)"},
+        {"46", "nombre de valeurs (1)"},
+        {"46.5N", "il manque la longitude"},
+        {"46 1 2 3 N 5 E", "plus de trois nombres"},
+        {"46.5 30 N 5 E", "seule la dernière valeur"},
+        {"46 -30 N 5 E", "un signe devant les minutes"},
+        {"46'30 N 5 E", "portent un autre signe"},
+        {"46 E 5 W", "« E » n'est pas un hémisphère de la latitude"},
+        {"N 46 S 5 E", "plus de deux lettres"},
+        {"46 N 5 E 3", "pas au milieu"},
+        {"46, 5, 3", "nombre de valeurs (3)"},
+        {"° 46 5", "sans nombre devant"},
+        {"Nord 46 Est 5", "« N » est illisible"},
+        {"46 x 5", "« x » est illisible"},
+        {"46 \u20AC 5", "« \u20AC » est illisible"},
+        {"", "il manque la latitude"},
+    };
+    for (const auto& c : cases) {
+        const std::string got = fieldsOf(c.typed);
+        EXPECT_NE(got.find(c.fields), std::string::npos) << c.typed << " gave " << got;
+    }
+}
+
+// The window's sentence for the same position, whatever the notation.
+TEST(Program, PrintsTheWindowsSentence) {
+    for (const WindowPosition& p : WindowPositions) {
+        const Result r = run({p.typed});
+        EXPECT_EQ(r.out, std::string(p.sentence) + "\n") << p.typed;
+        EXPECT_EQ(r.status, 0);
+    }
+    // Every seconds text of the window's five-character box, at both ends of the degrees.
+    composer::Composer window;
+    for (int hundredths = 0; hundredths < 6000; ++hundredths) {
+        char seconds[8];
+        std::snprintf(seconds, sizeof seconds, "%d.%02d", hundredths / 100, hundredths % 100);
+        composer::TrameFields fields{"89", "59", seconds, "S", "00", "00", seconds, "W"};
+        const std::string sentence = window.ComposeTrame(fields);
+        const trame::PositionReading reading =
+            trame::ReadPosition("89 59 " + std::string(seconds) + " S 0 0 " + seconds + " W");
+        ASSERT_EQ(composer::PositionTrame(reading.position.latitude, reading.position.longitude),
+                  sentence)
+            << seconds;
+    }
+}
+
+TEST(Program, CommandLines) {
+    const std::string sample =
+        "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12";
+    const struct {
+        std::vector<std::string> arguments;
+        const char* input;
+        int status;
+        std::string out; // exactly
+        const char* err; // a part of it
+    } cases[] = {
+        {{"46.714322", "5.643542"}, "", 0, sample + "\n", ""},
+        {{"--lat", "46 42 51.56 N", "--lon=5 38 36.75 E"}, "", 0, sample + "\n", ""},
+        {{"--", "-33.8688", "151.2093"},
+         "",
+         0,
+         "$GPRMC,000000.000,A,3352.1280,S,15112.5580,E,0.00,000.00,000000,,,0*00\n",
+         ""},
+        {{"--crlf", "46.714322", "5.643542"}, "", 0, sample + "\r\n", ""},
+        {{"--format=c", "--no-crlf", "46.714322", "5.643542"},
+         "",
+         0,
+         "/* " + sample +
+             " : 70 octets */\n#define TRAME_OCTETS 70\n"
+             "static const char trame[TRAME_OCTETS + 1] =\n    \"" +
+             sample + "\";\n",
+         ""},
+        {{"--format", "dt", "46.714322", "5.643542"},
+         "",
+         0,
+         "; " + sample + " et CR LF : 72 octets (table de RETLW)\n        dt      \"" + sample +
+             "\", 0x0D, 0x0A\n",
+         ""},
+        {{"--batch", "-"},
+         "\xEF\xBB\xBF"
+         "46.714322 5.643542\n\nbalise 2;46 42 51.56 N 5 38 36.75 E\r\n",
+         0,
+         sample + "\nbalise 2;" + sample + "\n",
+         ""},
+        {{"--batch", "-"},
+         "46.714322 5.643542\n91 5\nx;abc\n",
+         1,
+         sample + "\n",
+         "ligne 3 : « a »"},
+        // The EEPROM holds one sentence with its CR LF, not two.
+        {{"--batch", "-", "--format", "de"}, "46 5\n47 6\n", 2, "", "144 octets ne tiennent pas"},
+        {{"--batch", "-", "--format", "c"}, "46 5\n47 6\n", 0, "", ""},
+        {{"--check", sample, "$GPRMC,,V,,,,,,,,,,N*53"},
+         "",
+         0,
+         "valide : " + sample +
+             "\n  degrés décimaux : 46.714322 5.643542\n"
+             "  degrés, minutes : 46°42.8593'N 5°38.6125'E\n"
+             "  degrés, minutes, secondes : 46°42'51.56\"N 5°38'36.75\"E\n"
+             "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\n",
+         ""},
+        {{"--check"},
+         "$GPRMC,,V,,,,,,,,,,N*53\r\n\n$GPRMC,,V,,,,,,,,,,N*54\n",
+         1,
+         "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\ninvalide : $GPRMC,,V,,,,,,,,,,N*54\n"
+         "  somme de contrôle fausse : *53 attendue, pas *54\n",
+         ""},
+        {{"--check"}, "", 2, "", "aucune trame"},
+        {{"abc", "def"}, "", 2, "", "position illisible : « a » est illisible\nFormes acceptées"},
+        {{}, "", 2, "", "aucune position"},
+        {{"--format", "bin", "46", "5"}, "", 2, "", "forme inconnue « bin »"},
+        {{"--lat", "46"}, "", 2, "", "--lat et --lon vont ensemble"},
+        {{"--lat", "46", "--lon", "5", "47", "6"}, "", 2, "", "donnée deux fois"},
+        {{"--batch", "-", "46", "5"}, "", 2, "", "pas de position en argument"},
+        {{"--batch", "/nonexistent/positions.csv"}, "", 2, "", "impossible de lire"},
+        {{"--check", "--format", "c"}, "", 2, "", "compte rendu"},
+        {{"--crlf=yes", "46", "5"}, "", 2, "", "ne prend pas de valeur"},
+        {{"--colour", "46", "5"}, "", 2, "", "option inconnue « --colour »"},
+        {{"46", "5", "-o"}, "", 2, "", "-o demande une valeur"},
+        {{"-o", "/nonexistent/balise.hex", "46", "5"}, "", 2, "", "impossible d'écrire"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.arguments, c.input);
+        const std::string what = c.arguments.empty() ? "(none)" : c.arguments.front();
+        EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
+        if (c.status != 2 && c.out.empty()) {
+            EXPECT_FALSE(r.out.empty()) << what;
+        } else {
+            EXPECT_EQ(r.out, c.out) << what;
+        }
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << what << " said: " << r.err;
+    }
+}
+
+// Arguments are UTF-8 whatever the system; so are the names of the files they give.
+TEST(Program, FileNamedInUtf8) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / std::filesystem::path(u8"trame-été.txt");
+    const std::u8string name = file.u8string();
+    const Result r = run({"-o", std::string(name.begin(), name.end()), "46.714322", "5.643542"});
+    std::ifstream written(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(written)), {});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(text, "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12\n");
+    written.close();
+    std::filesystem::remove(file);
+}
+
+TEST(CheckSentence, ReasonsAndPositions) {
+    // The window writes odd entries as they were typed.
+    composer::TrameFields odd{"9x", "75", "20745", "N", "05", "00", "00.00", "E"};
+    const std::string fromOddEntries = composer::Composer().ComposeTrame(odd);
+    composer::TrameFields wrongWidth{"5", "00", "00.00", "N", "05", "00", "00.00", "E"};
+    const std::string fromShortDegrees = composer::Composer().ComposeTrame(wrongWidth);
+    const std::string body = "GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0";
+    const auto sentence = [](const std::string& b) { return composer::WithChecksum("$" + b); };
+
+    const struct {
+        std::string sentence;
+        const char* problemOrPosition;
+    } cases[] = {
+        {"$" + body + "*12", "46.714322 5.643542"},
+        {"$" + body + "*12\r\n", "46.714322 5.643542"},
+        {sentence("GNRMC,120000,A,3352.1280,S,15112.5580,E,0.5,54.7,191194,020.3,E"),
+         "-33.868800 151.209300"},
+        {sentence("GPRMC,,A,4559.99999,N,00000.0001,W,,,,,,,"), "46°0'0.00\"N"},
+        {body + "*12", "pas de « $ » au début"},
+        {"$" + body, "pas de somme de contrôle « *HH »"},
+        {"$" + body + "*1G", "pas de somme de contrôle « *HH »"},
+        {"$" + body + "*2", "d'un seul chiffre : *12 attendue"},
+        {sentence("GPRMC,,A,4642.8593,N,00538.6125,E,,,,,,,") + "x", "« *HH »"},
+        {"$GPRMC,,V,,,,,,,,,,N*53x", "« *HH »"},
+        {"$" + body + "*13", "fausse : *12 attendue, pas *13"},
+        {"$GPRMC,000000.000,A,0000.1250,N,00000.0500,E,0.00,000.00,000000,,,0*1c",
+         "en minuscules : *1C attendue"},
+        {sentence(body + ",,,,,,,,,,,"), "83 caractères avec CR LF"},
+        {sentence("GPGGA,000000.000,4642.8593,N,00538.6125,E,1,05,1.0,0,M,0,M,,"),
+         "pas une trame RMC"},
+        {sentence("GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00"), "9 champs"},
+        {sentence("GPRMC,000000.000,X,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0"),
+         "état « X »"},
+        {fromOddEntries, "latitude « 9x75.5.75 » n'a pas la forme ddmm.mmmm"},
+        {fromShortDegrees, "n'a pas la forme ddmm.mmmm"},
+        {sentence("GPRMC,,A,4660.0000,N,00538.6125,E,,,,,,,"), "minutes de 60 ou plus"},
+        {sentence("GPRMC,,A,9000.0001,N,00538.6125,E,,,,,,,"), "au-delà de 90°"},
+        {sentence("GPRMC,,A,4642.8593,N,18000.0001,E,,,,,,,"), "au-delà de 180°"},
+        {sentence("GPRMC,,A,4642.8593,N,0538.6125,E,,,,,,,"), "n'a pas la forme dddmm.mmmm"},
+        {sentence("GPRMC,,A,4642.,N,00538.6125,E,,,,,,,"), "n'a pas la forme ddmm.mmmm"},
+        {sentence("GPRMC,,A,4642.8593,,00538.6125,E,,,,,,,"), "N ou S de la latitude manquante"},
+        {sentence("GPRMC,,A,4642.8593,N,00538.6125,O,,,,,,,"), "remplacée par « O »"},
+    };
+    for (const auto& c : cases) {
+        const trame::SentenceCheck check = trame::CheckSentence(c.sentence);
+        EXPECT_NE((check.problem + check.position).find(c.problemOrPosition), std::string::npos)
+            << c.sentence << "\n"
+            << check.problem << check.position;
+    }
+}
+
+} // namespace

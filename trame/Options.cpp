@@ -1,0 +1,133 @@
+#include "trame/Options.h"
+
+#include <string_view>
+
+namespace trame {
+namespace {
+
+bool isNumber(std::string_view argument) {
+    return argument.size() > 1 && argument[0] == '-' &&
+           ((argument[1] >= '0' && argument[1] <= '9') || argument[1] == '.');
+}
+
+bool readForm(std::string_view name, Form& form) {
+    constexpr struct {
+        std::string_view name;
+        Form form;
+    } forms[] = {{"text", Form::Text},
+                 {"dt", Form::Dt},
+                 {"de", Form::De},
+                 {"c", Form::C},
+                 {"hex", Form::Hex}};
+    for (const auto& known : forms) {
+        if (known.name == name) {
+            form = known.form;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Checks that go across options, once all are read.
+std::string conflicts(const Options& o) {
+    const bool positionGiven = !o.operands.empty() || o.latitude || o.longitude;
+    if (o.help || o.version) {
+        return {};
+    }
+    if (o.check && (o.batch || o.latitude || o.longitude)) {
+        return "--check ne se combine ni avec --batch, ni avec --lat et --lon";
+    }
+    if (o.check && o.form != Form::Text) {
+        return "--check écrit un compte rendu, pas une forme pour le micrologiciel";
+    }
+    if (o.batch && positionGiven) {
+        return "--batch lit les positions dans le fichier : pas de position en argument";
+    }
+    if (o.latitude.has_value() != o.longitude.has_value()) {
+        return "--lat et --lon vont ensemble";
+    }
+    if (o.latitude && !o.operands.empty()) {
+        return "la position est donnée deux fois (--lat/--lon et en argument)";
+    }
+    if (!o.check && !o.batch && !positionGiven) {
+        return "aucune position donnée";
+    }
+    return {};
+}
+
+} // namespace
+
+OptionsReading ReadOptions(std::span<const std::string> arguments) {
+    OptionsReading reading;
+    Options& o = reading.options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size() && reading.error.empty(); ++i) {
+        std::string_view argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-' || isNumber(argument)) {
+            o.operands.emplace_back(argument);
+            continue;
+        }
+        // "--name=value" or "--name value"; "-oFILE" or "-o FILE".
+        std::optional<std::string> inlineValue;
+        if (const auto equals = argument.find('=');
+            argument.starts_with("--") && equals != std::string_view::npos) {
+            inlineValue = std::string(argument.substr(equals + 1));
+            argument = argument.substr(0, equals);
+        } else if (argument.starts_with("-o") && argument.size() > 2) {
+            inlineValue = std::string(argument.substr(2));
+            argument = "-o";
+        }
+        const auto value = [&]() -> std::optional<std::string> {
+            if (inlineValue) {
+                return inlineValue;
+            }
+            if (i + 1 < arguments.size()) {
+                return arguments[++i];
+            }
+            reading.error = "l'option " + std::string(argument) + " demande une valeur";
+            return std::nullopt;
+        };
+        const auto flag = [&](bool& set) {
+            if (inlineValue) {
+                reading.error = "l'option " + std::string(argument) + " ne prend pas de valeur";
+            }
+            set = true;
+        };
+        bool crlf = false, noCrlf = false;
+        if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-h" || argument == "--help") {
+            flag(o.help);
+        } else if (argument == "--version") {
+            flag(o.version);
+        } else if (argument == "--check") {
+            flag(o.check);
+        } else if (argument == "--crlf") {
+            flag(crlf);
+            o.crlf = true;
+        } else if (argument == "--no-crlf") {
+            flag(noCrlf);
+            o.crlf = false;
+        } else if (argument == "--batch") {
+            o.batch = value();
+        } else if (argument == "--lat") {
+            o.latitude = value();
+        } else if (argument == "--lon") {
+            o.longitude = value();
+        } else if (argument == "-o" || argument == "--output") {
+            o.output = value();
+        } else if (argument == "--format") {
+            if (const auto name = value(); name && !readForm(*name, o.form)) {
+                reading.error = "forme inconnue « " + *name + " » : text, dt, de, c ou hex";
+            }
+        } else {
+            reading.error = "option inconnue « " + std::string(argument) + " »";
+        }
+    }
+    if (reading.error.empty()) {
+        reading.error = conflicts(o);
+    }
+    return reading;
+}
+
+} // namespace trame
