@@ -40,7 +40,7 @@ std::string fieldsOf(const std::string& typed) {
 
 TEST(ReadPosition, NotationsAndRefusals) {
     const struct {
-        const char* typed;
+        std::string typed;
         const char* fields; // or a part of the refusal's message
     } cases[] = {
         {"46.714322 5.643542", "4642.8593,N,00538.6125,E"},
@@ -55,7 +55,24 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46d42m51.56s N 5d38m36.75s E", "4642.8593,N,00538.6125,E"},
         {"46 42.8593 N, 5 38.6125 E", "4642.8593,N,00538.6125,E"},
         {"4642.8593N 00538.6125E", "4642.8593,N,00538.6125,E"},
-        {"E 5.643542 N 46.714322", "4642.8593,N,00538.6125,E"},
+        {"46.714322 E 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46 42 51.56 E 5 38 36.75", "4642.8593,N,00538.6125,E"},
+        {"46 42 E 5 38", "4642.0000,N,00538.0000,E"},
+        {"46°42'51.56\" 5", "4642.8593,N,00500.0000,E"},
+        {"46°42'51.56\" 5 38", "4642.8593,N,00538.0000,E"},
+        {"-46°42' 5", "4642.0000,S,00500.0000,E"},
+        {"N 46.714322, 5.643542 E", "4642.8593,N,00538.6125,E"},
+        {"N46.714322 5.643542E", "4642.8593,N,00538.6125,E"},
+        {"46.714322 N E 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46 42.8593 5 38 36.75 E", "4642.8593,N,00538.6125,E"},
+        {"45.99999999999998 5", "4559.9999,N,00500.0000,E"},
+        {"45 59.99999999999999 N 5 E", "4559.9999,N,00500.0000,E"},
+        {"-0 -0", "0000.0000,N,00000.0000,E"},
+        {"E 5.643542 N 46.714322", "la latitude (N ou S) d'abord"},
+        {"46,5,5", "« 46,5,5 » est ambigu"},
+        {std::string(400, '9') + " 5", "degrés de la latitude sont hors limites"},
+        {"46 5e2", "« e » entre deux chiffres est illisible"},
+        {"1e1 5", "« e » entre deux chiffres est illisible"},
         {"46°42.8593' 5°38.6125'", "4642.8593,N,00538.6125,E"},
         {"46°42'51.56\" 5°38.6125'", "4642.8593,N,00538.6125,E"},
         {"46.714322;5.643542", "4642.8593,N,00538.6125,E"},
@@ -82,9 +99,9 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46.5 30 N 5 E", "seule la dernière valeur"},
         {"46 -30 N 5 E", "un signe devant les minutes"},
         {"46'30 N 5 E", "portent un autre signe"},
-        {"46 E 5 W", "« E » n'est pas un hémisphère de la latitude"},
+        {"46 E 5 W", "deux lettres d'hémisphère pour une même coordonnée"},
         {"N 46 S 5 E", "plus de deux lettres"},
-        {"46 N 5 E 3", "pas au milieu"},
+        {"46 N 5 E 3", "la latitude (N ou S) d'abord"},
         {"46, 5, 3", "nombre de valeurs (3)"},
         {"° 46 5", "sans nombre devant"},
         {"Nord 46 Est 5", "« N » est illisible"},
