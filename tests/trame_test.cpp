@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -140,9 +141,15 @@ TEST(Program, PrintsTheWindowsSentence) {
 TEST(Program, CommandLines) {
     const std::string sample =
         "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12";
+    const std::string directory = std::filesystem::temp_directory_path().string();
+    // What Windows PowerShell 5.1 and Notepad's "Unicode" write: UTF-16LE after its mark.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("46.714322 5.643542\r\n")) {
+        utf16 += {c, '\0'};
+    }
     const struct {
         std::vector<std::string> arguments;
-        const char* input;
+        std::string input;
         int status;
         std::string out; // exactly
         const char* err; // a part of it
@@ -176,6 +183,14 @@ TEST(Program, CommandLines) {
          sample + "\nbalise 2;" + sample + "\n",
          ""},
         {{"--batch", "-"},
+         "46,714322;5,643542\r\"Mai;son\";\"46.714322 5.643542\"\n",
+         0,
+         sample + "\n\"Mai;son\";" + sample + "\n",
+         ""},
+        {{"--batch", "-"}, utf16, 0, sample + "\n", ""},
+        {{"--batch", directory}, "", 2, "", "est un dossier"},
+        {{"-o", directory, "46", "5"}, "", 2, "", "est un dossier"},
+        {{"--batch", "-"},
          "46.714322 5.643542\n91 5\nx;abc\n",
          1,
          sample + "\n",
@@ -198,6 +213,11 @@ TEST(Program, CommandLines) {
          "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\ninvalide : $GPRMC,,V,,,,,,,,,,N*54\n"
          "  somme de contrôle fausse : *53 attendue, pas *54\n",
          ""},
+        {{"--check"},
+         "\xEF\xBB\xBF$GPRMC,,V,,,,,,,,,,N*53 \t\n",
+         0,
+         "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\n",
+         ""},
         {{"--check"}, "", 2, "", "aucune trame"},
         {{"abc", "def"}, "", 2, "", "position illisible : « a » est illisible\nFormes acceptées"},
         {{}, "", 2, "", "aucune position"},
@@ -205,6 +225,7 @@ TEST(Program, CommandLines) {
         {{"--lat", "46"}, "", 2, "", "--lat et --lon vont ensemble"},
         {{"--lat", "46", "--lon", "5", "47", "6"}, "", 2, "", "donnée deux fois"},
         {{"--batch", "-", "46", "5"}, "", 2, "", "pas de position en argument"},
+        {{"--lat", "46", "--lon", "5", "--lat", "47"}, "", 2, "", "--lat est donnée deux fois"},
         {{"--batch", "/nonexistent/positions.csv"}, "", 2, "", "impossible de lire"},
         {{"--check", "--format", "c"}, "", 2, "", "compte rendu"},
         {{"--crlf=yes", "46", "5"}, "", 2, "", "ne prend pas de valeur"},
@@ -222,6 +243,15 @@ TEST(Program, CommandLines) {
             EXPECT_EQ(r.out, c.out) << what;
         }
         EXPECT_NE(r.err.find(c.err), std::string::npos) << what << " said: " << r.err;
+    }
+}
+
+TEST(Program, HelpFitsEightyColumns) {
+    std::istringstream help(run({"--help"}).out);
+    for (std::string line; std::getline(help, line);) {
+        // Characters, not bytes: UTF-8 continuation bytes do not count.
+        EXPECT_LE(std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; }), 80)
+            << line;
     }
 }
 
@@ -263,6 +293,7 @@ TEST(CheckSentence, ReasonsAndPositions) {
         {"$" + body + "*2", "d'un seul chiffre : *12 attendue"},
         {sentence("GPRMC,,A,4642.8593,N,00538.6125,E,,,,,,,") + "x", "« *HH »"},
         {"$GPRMC,,V,,,,,,,,,,N*53x", "« *HH »"},
+        {sentence("GPRMC,,V,,,,,,*,,,,N"), "« * » au milieu de la trame"},
         {"$" + body + "*13", "fausse : *12 attendue, pas *13"},
         {"$GPRMC,000000.000,A,0000.1250,N,00000.0500,E,0.00,000.00,000000,,,0*1c",
          "en minuscules : *1C attendue"},

@@ -60,7 +60,7 @@ std::string conflicts(const Options& o) {
 OptionsReading ReadOptions(std::span<const std::string> arguments) {
     OptionsReading reading;
     Options& o = reading.options;
-    bool optionsEnded = false;
+    bool optionsEnded = false, formGiven = false;
     for (std::size_t i = 0; i < arguments.size() && reading.error.empty(); ++i) {
         std::string_view argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || isNumber(argument)) {
@@ -77,7 +77,12 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             inlineValue = std::string(argument.substr(2));
             argument = "-o";
         }
-        const auto value = [&]() -> std::optional<std::string> {
+        // An option that takes a value is given once: a second would silently win.
+        const auto value = [&](bool given = false) -> std::optional<std::string> {
+            if (given) {
+                reading.error = "l'option " + std::string(argument) + " est donnée deux fois";
+                return std::nullopt;
+            }
             if (inlineValue) {
                 return inlineValue;
             }
@@ -109,17 +114,18 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             flag(noCrlf);
             o.crlf = false;
         } else if (argument == "--batch") {
-            o.batch = value();
+            o.batch = value(o.batch.has_value());
         } else if (argument == "--lat") {
-            o.latitude = value();
+            o.latitude = value(o.latitude.has_value());
         } else if (argument == "--lon") {
-            o.longitude = value();
+            o.longitude = value(o.longitude.has_value());
         } else if (argument == "-o" || argument == "--output") {
-            o.output = value();
+            o.output = value(o.output.has_value());
         } else if (argument == "--format") {
-            if (const auto name = value(); name && !readForm(*name, o.form)) {
+            if (const auto name = value(formGiven); name && !readForm(*name, o.form)) {
                 reading.error = "forme inconnue « " + *name + " » : text, dt, de, c ou hex";
             }
+            formGiven = true;
         } else {
             reading.error = "option inconnue « " + std::string(argument) + " »";
         }
