@@ -294,26 +294,26 @@ bool findSplit(const std::vector<Token>& tokens, std::size_t& split, std::string
     const auto numbers = static_cast<std::size_t>(
         std::count_if(tokens.begin(), tokens.end(),
                       [](const Token& token) { return token.kind == Kind::Number; }));
-    std::vector<std::size_t> placed, fitting;
+    // The splits the letters and separators allow, and those where the parts fit too.
+    std::size_t placed = 0, firstPlaced = 0, fitting = 0, firstFitting = 0;
+    bool middleFits = false;
     for (std::size_t s = 0; s <= numbers; ++s) {
-        if (lettersAndSeparatorsFit(tokens, s, numbers)) {
-            placed.push_back(s);
-            if (partsFit(tokens, s, numbers)) {
-                fitting.push_back(s);
-            }
+        if (!lettersAndSeparatorsFit(tokens, s, numbers)) {
+            continue;
+        }
+        firstPlaced = placed++ == 0 ? s : firstPlaced;
+        if (partsFit(tokens, s, numbers)) {
+            firstFitting = fitting++ == 0 ? s : firstFitting;
+            middleFits = middleFits || (numbers % 2 == 0 && s == numbers / 2);
         }
     }
-    if (placed.empty()) {
+    if (placed == 0) {
         error = "une lettre d'hémisphère se met avant ou après sa coordonnée, la latitude "
                 "(N ou S) d'abord, la longitude (E, W ou O) ensuite";
         return false;
     }
-    if (placed.size() == 1 || fitting.size() == 1) {
-        split = placed.size() == 1 ? placed.front() : fitting.front();
-        return true;
-    }
-    if (numbers % 2 == 0 && std::ranges::find(fitting, numbers / 2) != fitting.end()) {
-        split = numbers / 2;
+    if (placed == 1 || fitting == 1 || middleFits) {
+        split = placed == 1 ? firstPlaced : fitting == 1 ? firstFitting : numbers / 2;
         return true;
     }
     error =

@@ -148,8 +148,16 @@ std::string joinedCells(const std::vector<Cell>& cells, std::size_t first) {
 // position when it reads as one ("46,7;5,6": latitude and longitude in two columns);
 // otherwise its first cell is the name.
 std::string composeLine(std::string_view line, std::string_view& name, std::string& error) {
-    const std::vector<Cell> cells = SemicolonCells(line);
     name = {};
+    if (line.find('"') == std::string_view::npos) { // no quoted cell: no copies
+        std::string sentence = compose(line, error);
+        if (!error.empty() && line.find(';') != std::string_view::npos) {
+            name = line.substr(0, line.find(';'));
+            sentence = compose(line.substr(name.size() + 1), error);
+        }
+        return sentence;
+    }
+    const std::vector<Cell> cells = SemicolonCells(line);
     std::string sentence = compose(joinedCells(cells, 0), error);
     if (!error.empty() && cells.size() > 1) {
         name = cells.front().written;

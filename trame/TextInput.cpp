@@ -73,6 +73,11 @@ bool LineReader::Next(std::string& line) {
         rest_ = 0;
     }
     const std::size_t cr = block_.find('\r', rest_);
+    if (rest_ == 0 && cr == std::string::npos) { // the common line: no copy
+        line.swap(block_);
+        rest_ = std::string::npos;
+        return true;
+    }
     const bool blockEnds = cr == std::string::npos || cr + 1 == block_.size(); // LF or CR LF
     line.assign(block_, rest_, (cr == std::string::npos ? block_.size() : cr) - rest_);
     rest_ = blockEnds ? std::string::npos : cr + 1;
