@@ -1,6 +1,8 @@
 #include "trame/Options.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace trame {
 namespace {
@@ -60,7 +62,8 @@ std::string conflicts(const Options& o) {
 OptionsReading ReadOptions(std::span<const std::string> arguments) {
     OptionsReading reading;
     Options& o = reading.options;
-    bool optionsEnded = false, formGiven = false;
+    bool optionsEnded = false;
+    std::vector<std::string_view> valueOptionsGiven;
     for (std::size_t i = 0; i < arguments.size() && reading.error.empty(); ++i) {
         std::string_view argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || isNumber(argument)) {
@@ -78,11 +81,13 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             argument = "-o";
         }
         // An option that takes a value is given once: a second would silently win.
-        const auto value = [&](bool given = false) -> std::optional<std::string> {
-            if (given) {
+        const auto value = [&]() -> std::optional<std::string> {
+            const std::string_view name = argument == "--output" ? "-o" : argument;
+            if (std::ranges::find(valueOptionsGiven, name) != valueOptionsGiven.end()) {
                 reading.error = "l'option " + std::string(argument) + " est donnée deux fois";
                 return std::nullopt;
             }
+            valueOptionsGiven.push_back(name);
             if (inlineValue) {
                 return inlineValue;
             }
@@ -114,18 +119,17 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             flag(noCrlf);
             o.crlf = false;
         } else if (argument == "--batch") {
-            o.batch = value(o.batch.has_value());
+            o.batch = value();
         } else if (argument == "--lat") {
-            o.latitude = value(o.latitude.has_value());
+            o.latitude = value();
         } else if (argument == "--lon") {
-            o.longitude = value(o.longitude.has_value());
+            o.longitude = value();
         } else if (argument == "-o" || argument == "--output") {
-            o.output = value(o.output.has_value());
+            o.output = value();
         } else if (argument == "--format") {
-            if (const auto name = value(formGiven); name && !readForm(*name, o.form)) {
+            if (const auto name = value(); name && !readForm(*name, o.form)) {
                 reading.error = "forme inconnue « " + *name + " » : text, dt, de, c ou hex";
             }
-            formGiven = true;
         } else {
             reading.error = "option inconnue « " + std::string(argument) + " »";
         }
