@@ -9,11 +9,14 @@ scripts/setup.sh
 cmake --build --preset default --target Quorvelin
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    cat >&2 <<'MSG'
-Quorvelin is built (build/Quorvelin) but there is no display to show its window.
-Run it on a desktop, or inside a virtual one:
-    xvfb-run -a build/Quorvelin
-MSG
+    echo "Quorvelin is built (build/Quorvelin) but there is no display to show its window." >&2
+    echo "Start it from a desktop session, or inside a virtual display:" >&2
+    # Advice that works here: xvfb-run only once it is installed.
+    if ! command -v xvfb-run >/dev/null; then
+        [[ $(id -u) -eq 0 ]] && as_root="" || as_root="sudo "
+        echo "    ${as_root}apt-get install xvfb xauth" >&2
+    fi
+    echo "    xvfb-run -a build/Quorvelin" >&2
     exit 1
 fi
 exec build/Quorvelin "$@"

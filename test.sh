@@ -161,6 +161,13 @@ elif build windows; then
         for file in Quorvelin.exe quorvelin-trame.exe LISEZMOI.txt LICENSE.txt; do
             grep -qE "/$file " <<<"$listed" || fail "the Windows zip lacks $file"
         done
+        # Readable in every Notepad: UTF-8 with its byte-order mark, CR LF line ends.
+        python3 - "$zip" <<'PY' || fail "LISEZMOI.txt is not UTF-8 with a byte-order mark and CR LF"
+import re, sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    text = z.read(next(n for n in z.namelist() if n.endswith("/LISEZMOI.txt")))
+sys.exit(not (text.startswith(b"\xef\xbb\xbf") and not re.search(rb"(?<!\r)\n", text)))
+PY
     else
         cat build-win/cpack.log
         fail "Windows zip"

@@ -11,20 +11,19 @@ AboutSlot::~AboutSlot() {
     delete window_;
 }
 
-void AboutSlot::Request(QWidget* requester) {
+void AboutSlot::Request() {
     if (window_ == nullptr) {
-        // No owner: closing the main window leaves this one open.
+        // No owner and transient for no window: closing the main window leaves this one open,
+        // and the program ends only when this one is closed too.
         window_ = new frmAbout(descriptor_, services_);
     }
-    if (requester != nullptr) {
-        // Transient for the window that asked: window managers then leave it out of the
-        // taskbar and give it no icon of its own, yet its life stays its own.
-        window_->winId();
-        window_->windowHandle()->setTransientParent(requester->windowHandle());
+    if (window_->isMinimized()) {
+        // Made iconic by the window manager, the window is made iconic through Qt as well:
+        // otherwise Qt takes it for restored already, and showing it normal asks nothing of
+        // the window manager.
+        window_->windowHandle()->setWindowStates(Qt::WindowMinimized);
     }
-    // A window minimised by the window manager comes back too.
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
+    window_->showNormal();
     window_->raise();
     window_->activateWindow();
 }

@@ -16,9 +16,9 @@ public:
     AboutSlot& operator=(const AboutSlot&) = delete;
     ~AboutSlot();
 
-    // Loads the window if it is not loaded, then shows it, or only restores it and brings it to
-    // the front. The window is kept transient for the requesting window, if any.
-    void Request(QWidget* requester = nullptr);
+    // Loads the window if it is not loaded, then shows it, or only restores it, brings it to
+    // the front and activates it.
+    void Request();
 
     // The loaded window, or null.
     frmAbout* window() const { return window_; }

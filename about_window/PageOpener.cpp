@@ -2,7 +2,8 @@
 
 #include "platform/Programs.h"
 
-#include <QObject>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <memory>
@@ -18,17 +19,19 @@ void OpenWebPage(const std::string& address, QObject* context,
         }
         return;
     }
-    // A child of the context: destroyed with it, which closes the descriptor unread.
-    auto* const notifier =
-        new QSocketNotifier(opening->descriptor(), QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, opening, failed] {
-        notifier->setEnabled(false);
-        const bool opened = opening->opened();
-        notifier->deleteLater();
-        if (!opened) {
-            failed();
-        }
-    });
+    // Watched for as long as the program runs, so that the opener is reaped even once the
+    // window that started it is gone; only the window's message goes with the window.
+    auto* const notifier = new QSocketNotifier(opening->descriptor(), QSocketNotifier::Read,
+                                               QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                     [notifier, opening, failed, window = QPointer<QObject>(context)] {
+                         notifier->setEnabled(false);
+                         const bool opened = opening->opened();
+                         notifier->deleteLater();
+                         if (!opened && window != nullptr) {
+                             failed();
+                         }
+                     });
 }
 
 } // namespace about_window

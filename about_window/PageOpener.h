@@ -1,5 +1,5 @@
 // The About window's link opener: the platform layer's, with its verdict awaited from the
-// event loop, so the window never waits on the opener.
+// event loop, so the window never waits on the opener, which is reaped there.
 #pragma once
 
 #include <functional>

@@ -25,7 +25,8 @@ AboutServices SystemServices() {
 
 frmAbout::frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices services,
                    QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A window, not a dialog: window managers keep a dialog above the program's other windows.
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(std::move(services)),
       view_(

@@ -1,5 +1,6 @@
 #include "app/FatalErrors.h"
 
+#include "design/Fonts.h"
 #include "design/Widgets.h"
 #include "forms/AppDescriptor.h"
 #include "forms/FatalError.h"
@@ -23,6 +24,12 @@ Application::Application(int& argc, char** argv)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(&qtTexts_);
     }
+    // One look on every system, so the windows' colours show as designed.
+    setStyle(QStringLiteral("Fusion"));
+    design::InstallFontSubstitutes();
+    // Both windows are designed in this font; as the program's own, it is also the one
+    // entry boxes lay out their first empty text with, so no other face is loaded.
+    setFont(design::SansSerif());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

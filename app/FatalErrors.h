@@ -14,7 +14,8 @@ namespace app {
 QString FatalErrorText(std::exception_ptr error);
 
 // The program's application object: French for Qt's own texts (menus, buttons) whatever the
-// user's locale, and the fatal-error box for errors that escape a handler.
+// user's locale, the windows' style and font, and the fatal-error box for errors that escape a
+// handler.
 class Application : public QApplication {
 public:
     // Shows the fatal-error box: caption, then text. Replaceable for tests.

@@ -3,6 +3,7 @@
 #include "composer/Composer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -10,7 +11,8 @@ namespace composer {
 namespace {
 
 // The last part turned into minutes, as the window's text of it: the seconds as minutes
-// (as SecondsFraction does), the minutes themselves, or the degrees as minutes.
+// (as SecondsFraction does), the minutes themselves, or the degrees' fractional part as
+// minutes. That part is exact in binary; degrees times 60 would round 45.99999999999998 up.
 double lastPartAsMinutes(const Angle& angle) {
     switch (angle.count) {
     case 3:
@@ -18,16 +20,13 @@ double lastPartAsMinutes(const Angle& angle) {
     case 2:
         return angle.parts[1];
     default:
-        return angle.parts[0] * 60.0;
+        return (angle.parts[0] - std::floor(angle.parts[0])) * 60.0;
     }
 }
 
-// Minutes given by the whole parts that come before the last one.
+// Minutes given by the whole parts that come before the last one, or by the whole degrees.
 std::uint64_t wholeMinutesBefore(const Angle& angle) {
-    std::uint64_t minutes = 0;
-    if (angle.count >= 2) {
-        minutes += static_cast<std::uint64_t>(angle.parts[0]) * 60;
-    }
+    std::uint64_t minutes = static_cast<std::uint64_t>(angle.parts[0]) * 60;
     if (angle.count == 3) {
         minutes += static_cast<std::uint64_t>(angle.parts[1]);
     }
@@ -45,7 +44,11 @@ void appendDigits(std::string& text, std::uint64_t value, int width) {
 } // namespace
 
 std::string PositionDigits(const Angle& angle, int degreeDigits) {
-    const std::string minutes = DecimalText(lastPartAsMinutes(angle));
+    std::string minutes = DecimalText(lastPartAsMinutes(angle));
+    // Minutes below 60 that 15 digits round to 60 are cut instead: they stay in their degree.
+    if (angle.count < 3 && minutes.starts_with("60")) {
+        minutes = "59.9999";
+    }
     const std::size_t point = minutes.find('.');
     const std::string_view whole = std::string_view(minutes).substr(0, point);
     std::uint64_t total = 0;

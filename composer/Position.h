@@ -14,9 +14,10 @@ struct Angle {
     char hemisphere = 'N'; // N, S, E or W
 };
 
-// "ddmm.mmmm" (two degree digits) or "dddmm.mmmm" (three): the last part is written to 15
-// significant digits and its decimals cut to four, never rounded, so minutes never reach 60
-// by rounding; the whole part of the result is carried into minutes and degrees.
+// "ddmm.mmmm" (two degree digits) or "dddmm.mmmm" (three): the last part, as minutes, is
+// written to 15 significant digits and its decimals cut to four, never rounded; minutes or
+// decimal degrees that those digits would round to 60 minutes are cut to 59.9999, and the
+// seconds' whole minutes are carried into minutes and degrees.
 std::string PositionDigits(const Angle& angle, int degreeDigits);
 
 // The template with both position fields ("4642.8593,N", "15112.5580,E") and its checksum.

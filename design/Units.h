@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QPalette>
 #include <QRect>
-#include <QStyle>
 #include <QWidget>
 
 #include <cstdint>
@@ -36,10 +35,25 @@ inline void SetColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t b
 }
 
 // The windows are drawn in the light colours their fixed backgrounds and texts were chosen
-// for: under a dark theme, the system's light texts would vanish on the light cyan, yellow and
-// green, and the blue and black texts on a dark window. Call before creating the controls.
+// for, with every colour set on the window itself: a desktop's theme (its palette, or those it
+// gives each kind of widget) would otherwise put its light texts on the light cyan, yellow and
+// green, and the blue and black texts on a dark window. Call before creating the controls,
+// which take the window's colours wherever the design fixes none.
 inline void UseDesignPalette(QWidget* window) {
-    window->setPalette(window->style()->standardPalette());
+    // Windows' surface of dialogs and buttons (&H8000000F); Qt derives black texts on it, white
+    // boxes, and the rest. The style's own palette would follow the desktop's theme.
+    const QPalette light(BgrColor(0x00F0F0F0));
+    QPalette fixed;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            if (r != QPalette::NoRole) {
+                fixed.setBrush(g, r, light.brush(g, r)); // each one set, so none is the theme's
+            }
+        }
+    }
+    window->setPalette(fixed);
 }
 
 } // namespace design

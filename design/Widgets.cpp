@@ -3,11 +3,13 @@
 #include "design/Accessibility.h"
 #include "design/Fonts.h"
 #include "design/Images.h"
+#include "design/Taskbar.h"
 #include "design/Units.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include <algorithm>
 #include <stdexcept>
@@ -39,8 +41,53 @@ QWidget* button(QWidget* window, const forms::Control& design) {
     return button;
 }
 
+// Windows' single-line boxes keep a pasted text up to its first line break or NUL.
+class SingleLine : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    // A box never holds a break, so one found came with the text just inserted, which ends at
+    // the cursor: that text is cut there.
+    State validate(QString& text, int& cursor) const override {
+        const auto inserted = text.begin() + cursor;
+        const auto found = std::find_if(text.begin(), inserted, [](QChar c) {
+            return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.isNull();
+        });
+        if (found != inserted) {
+            const int at = static_cast<int>(found - text.begin());
+            text.remove(at, cursor - at);
+            cursor = at;
+        }
+        return Acceptable;
+    }
+};
+
+// A box whose whole text stays selected: on focus, after each click and key, and after each
+// change, so that a typed character replaces it instead of being refused by the length limit.
+class SelectedBox : public QLineEdit {
+public:
+    explicit SelectedBox(QWidget* parent) : QLineEdit(parent) {
+        connect(this, &QLineEdit::textEdited, this, &QLineEdit::selectAll); // menu edits too
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        selectAll();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLineEdit::mouseReleaseEvent(event);
+        selectAll();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        QLineEdit::keyPressEvent(event); // typing a letter over the same one changes nothing
+        selectAll();
+    }
+};
+
 QWidget* box(QWidget* window, const forms::Control& design) {
-    auto* const box = new QLineEdit(window);
+    auto* const box = design.keepsSelected ? new SelectedBox(window) : new QLineEdit(window);
+    box->setValidator(new SingleLine(box));
     box->setAlignment(alignment(design.align) | Qt::AlignVCenter);
     if (design.kind == forms::Kind::ReadOnlyBox) {
         box->setReadOnly(true); // selectable and copyable, not editable
@@ -135,6 +182,7 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
     const QSize size(forms::Pixels(design.clientWidth), forms::Pixels(design.clientHeight));
     if (design.frame == forms::Frame::FixedDialog) {
         window->setFixedSize(size);
+        KeepOutOfTaskbar(window); // a dialog of the program, not a window of its own
     } else {
         window->resize(size);
     }
@@ -193,7 +241,11 @@ void WidgetView::SetText(std::string_view control, const std::string& text) {
     QWidget* const w = widget(control);
     if (auto* const box = qobject_cast<QLineEdit*>(w)) {
         box->setText(FromUtf8(text));
-        box->setCursorPosition(0); // show the start of the text
+        if (dynamic_cast<SelectedBox*>(box) != nullptr) {
+            box->selectAll();
+        } else {
+            box->setCursorPosition(0); // show the start of the text
+        }
     } else if (auto* const label = qobject_cast<QLabel*>(w)) {
         label->setText(FromUtf8(text));
     } else {

@@ -32,14 +32,13 @@ protected:
 } // namespace
 
 Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // An application window (taskbar entry, Alt+Tab) whose frame offers only the close box.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       view_(this, [this](const QString& caption,
                          const QString& text) { QMessageBox::information(this, caption, text); }),
       logic_(view_, std::move(requestAbout)) {
     design::BuildWindow(this, forms::Form1Design());
-    // A tool window does not end the program by default; this one is the main window.
-    setAttribute(Qt::WA_QuitOnClose, true);
     for (QPushButton* const button : findChildren<QPushButton*>()) {
         button->installEventFilter(new PressOnEnter(button));
     }

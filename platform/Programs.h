@@ -24,14 +24,17 @@ void StartProgramFile(const std::string& path, int showStyle);
 // Closing the object before then abandons the verdict; the opener runs on regardless.
 class PageOpening {
 public:
-    static PageOpening Known(bool opened) { return {-1, opened}; }
-    static PageOpening Pending(int descriptor) { return {descriptor, false}; }
+    static PageOpening Known(bool opened) { return {-1, -1, opened}; }
+    // The opener's process, and a descriptor that becomes readable when it has ended.
+    static PageOpening Pending(int descriptor, int process) { return {descriptor, process, false}; }
     PageOpening(PageOpening&& other) noexcept
-        : descriptor_(std::exchange(other.descriptor_, -1)), opened_(other.opened_) {}
+        : descriptor_(std::exchange(other.descriptor_, -1)), process_(other.process_),
+          opened_(other.opened_) {}
     PageOpening& operator=(PageOpening&& other) noexcept {
         if (this != &other) {
             close();
             descriptor_ = std::exchange(other.descriptor_, -1);
+            process_ = other.process_;
             opened_ = other.opened_;
         }
         return *this;
@@ -40,15 +43,17 @@ public:
 
     // -1 when the verdict is known; otherwise a descriptor that becomes readable with it.
     int descriptor() const { return descriptor_; }
-    // True when the page was handed over to the opener and it reported no failure. Reads the
-    // descriptor, once it is readable, and closes it.
+    // True when the page was handed over to the opener and it reported no failure. Once the
+    // descriptor is readable: collects the opener's exit status and closes the descriptor.
     bool opened();
 
 private:
-    PageOpening(int descriptor, bool opened) : descriptor_(descriptor), opened_(opened) {}
+    PageOpening(int descriptor, int process, bool opened)
+        : descriptor_(descriptor), process_(process), opened_(opened) {}
     void close();
 
     int descriptor_;
+    int process_;
     bool opened_;
 };
 

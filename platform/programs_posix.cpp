@@ -4,13 +4,14 @@
 #include "platform/Failure.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <spawn.h>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -40,7 +41,6 @@ public:
             ends_[end] = -1;
         }
     }
-    int release(int end) { return std::exchange(ends_[end], -1); }
 
 private:
     int ends_[2] = {-1, -1};
@@ -181,21 +181,21 @@ void PageOpening::close() {
     }
 }
 
-// One byte, 1 for success, comes through the pipe; end of file means nobody vouched for it.
 bool PageOpening::opened() {
     if (descriptor_ >= 0) {
-        char verdict = 0;
-        ssize_t got = 0;
-        while ((got = ::read(descriptor_, &verdict, 1)) < 0 && errno == EINTR) {
+        int status = 0;
+        pid_t ended = 0;
+        while ((ended = waitpid(process_, &status, 0)) < 0 && errno == EINTR) {
         }
-        opened_ = got == 1 && verdict == 1;
+        opened_ = ended == process_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
         close();
     }
     return opened_;
 }
 
-// xdg-open is started by a watcher process of its own, which waits for its exit status and
-// writes the verdict into a pipe that the caller watches: the window never waits on it.
+// xdg-open is started directly, as a child of this process that holds none of its
+// descriptors; its exit status is the verdict, collected once its process descriptor says it
+// has ended, so nobody waits for it meanwhile.
 PageOpening OpenWebPage(const std::string& address) {
     const std::string opener = FindProgram("xdg-open");
     if (opener.empty()) {
@@ -203,32 +203,21 @@ PageOpening OpenWebPage(const std::string& address) {
     }
     const std::vector<std::string> arguments{opener, absoluteAddress(address)};
     const std::vector<char*> argv = argvOf(arguments);
-    try {
-        Pipe verdict;
-        Pipe report;
-        detach(opener, report, [&argv, &verdict, &report] {
-            ::close(report.write());  // the watcher is under way
-            signal(SIGCHLD, SIG_DFL); // its own child is its own to wait for
-            const pid_t started = fork();
-            if (started == 0) {
-                execv(argv[0], argv.data());
-                _exit(127);
-            }
-            int status = 0;
-            if (started > 0) {
-                while (waitpid(started, &status, 0) < 0 && errno == EINTR) {
-                }
-            }
-            const char byte = started > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            signal(SIGPIPE, SIG_IGN); // the caller may have stopped listening
-            [[maybe_unused]] const auto written = ::write(verdict.write(), &byte, 1);
-            _exit(0);
-        });
-        verdict.closeEnd(1);
-        return PageOpening::Pending(verdict.release(0));
-    } catch (const Failure&) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    pid_t process = 0;
+    const int error = posix_spawn(&process, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
         return PageOpening::Known(false);
     }
+    // Through the system call: Debian 12's <sys/pidfd.h> does not declare it for C++.
+    const int ended = static_cast<int>(syscall(SYS_pidfd_open, process, 0));
+    if (ended < 0) { // no process descriptors: the opener is left to run unwatched
+        return PageOpening::Known(true);
+    }
+    return PageOpening::Pending(ended, process);
 }
 
 } // namespace platform

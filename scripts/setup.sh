@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ qt6-base-dev
+    libxcb1-dev           # the window state that keeps About out of the taskbar
     fonts-liberation2     # the face of the width the windows were drawn for
     qt6-translations-l10n # Qt's own texts (menus of the entry boxes) in French
 )
@@ -26,6 +27,19 @@ if [[ ${1:-} == test ]]; then
     )
 fi
 
+# Only installing needs root: a user is asked for sudo for that one command, so the build
+# folders stay the user's. Without sudo, the exact command is printed for root to run.
+as_root() {
+    if [[ $(id -u) -eq 0 ]]; then
+        bash -c "$1"
+    elif command -v sudo >/dev/null; then
+        sudo bash -c "$1"
+    else
+        printf 'As root, run:\n    %s\nthen run this again as yourself.\n' "$1" >&2
+        exit 1
+    fi
+}
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -35,17 +49,11 @@ done
 
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "These packages are missing; run this as root (or install them with sudo)." >&2
-        exit 1
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    as_root "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends ${missing[*]}"
 fi
 
 # The tests check that a French locale changes nothing in the sentence.
 if [[ ${1:-} == test ]] && ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
     echo "Generating the fr_FR.UTF-8 locale"
-    localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
+    as_root "localedef -i fr_FR -f UTF-8 fr_FR.UTF-8"
 fi

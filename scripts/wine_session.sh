@@ -39,4 +39,7 @@ wine wineboot --init >/dev/null 2>&1 </dev/null
 wineserver -w >/dev/null 2>&1 </dev/null
 wineserver -p >/dev/null 2>&1 </dev/null
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+# The faces Windows has, "MS Sans Serif" among them as the bitmap face it is there: Wine alone
+# would stand in its own look-alikes for them.
+cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 "$@"

@@ -1,5 +1,5 @@
 // The About window's link: one page a click, and on Linux the opener's failure told to the
-// user when the opener reports it, without the window waiting on it.
+// user when the opener reports it, without the window waiting on it, and the opener reaped.
 #include "about_window/AboutSlot.h"
 #include "about_window/PageOpener.h"
 #include "tests/fake_programs_posix.h"
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/wait.h>
 
 namespace {
 
@@ -135,6 +136,7 @@ TEST_F(LinkOnLinux, AVerdictAfterTheWindowClosedIsDropped) {
     EXPECT_EQ(slot->window(), nullptr);
     QTest::qWait(2000);
     EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "the opener is reaped all the same";
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "about_window/AboutSlot.h"
-#include "main_window/Form1.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -7,8 +6,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -144,16 +141,11 @@ TEST_F(AboutWindow, ASecondRequestOnlyRaisesTheLoadedWindow) {
     EXPECT_EQ(shown, 1);
 }
 
-TEST_F(AboutWindow, StaysOutOfTheTaskbarWithoutAnIconAndComesBackFromMinimised) {
-    main_window::Form1 form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    slot.Request(&form);
-    frmAbout* const window = slot.window();
-    EXPECT_EQ(window->windowHandle()->transientParent(), form.windowHandle());
+TEST_F(AboutWindow, HasNoIconAndComesBackFromMinimised) {
+    frmAbout* const window = open();
     EXPECT_TRUE(window->windowIcon().isNull());
     window->showMinimized();
-    slot.Request(&form);
+    slot.Request();
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());
 }
@@ -276,48 +268,6 @@ TEST_F(AboutWindow, APageThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(system.boxes[0], "Quorvelin");
     EXPECT_EQ(system.boxes[1], QStringLiteral("Impossible d'ouvrir la page www.vexor.example"));
     EXPECT_TRUE(window->isVisible());
-}
-
-// The program ends with its last window, whichever that is.
-TEST(Lifecycle, ClosingTheMainWindowAloneEndsTheProgram) {
-    main_window::Form1 form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QObject context;
-    QTimer::singleShot(0, &context, [&form] { form.close(); });
-    QTimer::singleShot(10000, &context, [] { QCoreApplication::exit(2); }); // safety net only
-    EXPECT_EQ(QCoreApplication::exec(), 0);
-}
-
-TEST(Lifecycle, MainWindowClosedFirstLeavesTheAboutWindowUntilItIsClosed) {
-    FakeSystem system;
-    AboutSlot slot(forms::AppDescriptor, system.services());
-    main_window::Form1 form([&slot] { slot.Request(); });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-
-    bool aboutAloneKeptRunning = false;
-    bool closingAboutFirstKeptRunning = false;
-    const QObject context;
-    QTimer::singleShot(0, &context, [&] {
-        // About closed while the main window stays: the program goes on.
-        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CmdAide")), Qt::LeftButton);
-        slot.window()->close();
-    });
-    QTimer::singleShot(100, &context, [&] {
-        closingAboutFirstKeptRunning = true;
-        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CmdAide")), Qt::LeftButton);
-        form.close();
-    });
-    QTimer::singleShot(200, &context, [&] {
-        aboutAloneKeptRunning = slot.window() != nullptr && slot.window()->isVisible();
-        slot.window()->close();
-    });
-    // A safety net only: the loop must end by itself when the last window closes.
-    QTimer::singleShot(10000, &context, [] { QCoreApplication::exit(2); });
-    EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_TRUE(closingAboutFirstKeptRunning);
-    EXPECT_TRUE(aboutAloneKeptRunning);
 }
 
 } // namespace

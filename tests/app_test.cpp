@@ -1,9 +1,12 @@
 #include "app/FatalErrors.h"
+#include "app/Program.h"
 #include "design/Images.h"
 #include "forms/AppDescriptor.h"
 #include "platform/Failure.h"
 
 #include <QFile>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QtEndian>
 
@@ -156,6 +159,53 @@ TEST(FatalErrors, ErrorEscapingAHandlerShowsTheBoxAndEndsTheLoop) {
     EXPECT_EQ(shown[0], QStringLiteral("Quorvelin"));
     EXPECT_TRUE(shown[1].startsWith(QStringLiteral("Argument ou appel de procédure incorrect")));
     EXPECT_FALSE(laterRan);
+}
+
+// The program as main() builds and wires it ends with its last window, whichever that is.
+class Lifecycle : public testing::Test {
+protected:
+    app::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
+                          [](QWidget*, const QString&, const QString&) {}}};
+    main_window::Form1& form = program.mainWindow();
+    about_window::AboutSlot& about = program.about();
+    const QObject context; // takes the timers with it when the test ends
+
+    void pressReadMe() {
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CmdAide")), Qt::LeftButton);
+    }
+    // A safety net only: the loop must end by itself when the last window closes.
+    int exec() {
+        QTimer::singleShot(10000, &context, [] { QCoreApplication::exit(2); });
+        return QCoreApplication::exec();
+    }
+};
+
+TEST_F(Lifecycle, ClosingTheMainWindowAloneEndsTheProgram) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTimer::singleShot(0, &context, [this] { form.close(); });
+    EXPECT_EQ(exec(), 0);
+}
+
+TEST_F(Lifecycle, MainWindowClosedFirstLeavesTheAboutWindowUntilItIsClosed) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    bool closingAboutFirstKeptRunning = false;
+    bool aboutAloneKeptRunning = false;
+    QTimer::singleShot(0, &context, [this] {
+        pressReadMe();
+        about.window()->close();
+    });
+    QTimer::singleShot(100, &context, [&] {
+        closingAboutFirstKeptRunning = true;
+        pressReadMe();
+        form.close();
+    });
+    QTimer::singleShot(200, &context, [&] {
+        aboutAloneKeptRunning = about.window() != nullptr && about.window()->isVisible();
+        about.window()->close();
+    });
+    EXPECT_EQ(exec(), 0);
+    EXPECT_TRUE(closingAboutFirstKeptRunning);
+    EXPECT_TRUE(aboutAloneKeptRunning);
 }
 
 } // namespace

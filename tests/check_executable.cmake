@@ -1,9 +1,10 @@
 # The program is one file that runs on any Windows: it imports only DLLs that every Windows
-# has (no MinGW runtime to ship), carries its icon, pointing hand, manifest and version record,
-# and stays under 1 MiB.
+# has (no MinGW runtime to ship), carries its icon, pointing hand, manifest (asking for the
+# current common controls) and version record, all tagged French, is aware of Remote Desktop
+# hosts, and stays under 1 MiB.
 # Usage: cmake -DOBJDUMP=<objdump> -DWINDRES=<windres> -DEXE=<Quorvelin.exe> -P check_executable.cmake
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls ADVAPI32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll)
+set(system_dlls ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 list(TRANSFORM imports REPLACE "DLL Name: " "")
@@ -23,6 +24,20 @@ foreach(resource "1 14 /. RT_GROUP_ICON" "\"HANDPOINTER\" 12 /. RT_GROUP_CURSOR"
         message(FATAL_ERROR "${EXE} lacks the resource ${resource}")
     endif()
 endforeach()
+string(REGEX MATCHALL "\nLANGUAGE [0-9]+, [0-9]+" languages "${resources}")
+list(REMOVE_DUPLICATES languages)
+if(NOT languages STREQUAL "\nLANGUAGE 12, 1")
+    message(FATAL_ERROR "${EXE}'s resources are not all French (1036): ${languages}")
+endif()
+file(STRINGS ${EXE} controls
+     REGEX "name=\"Microsoft\\.Windows\\.Common-Controls\" version=\"6\\.0\\.0\\.0\"")
+if(NOT controls)
+    message(FATAL_ERROR "${EXE}'s manifest does not ask for the common controls 6")
+endif()
+# Started on a Remote Desktop host, it gets the system's Windows folder, not a private one.
+if(NOT dump MATCHES "TERMINAL_SERVICE_AWARE")
+    message(FATAL_ERROR "${EXE} is not marked aware of Remote Desktop hosts (--tsaware)")
+endif()
 file(SIZE ${EXE} size)
 if(size GREATER 1048576)
     message(FATAL_ERROR "${EXE} is ${size} bytes, over 1 MiB")

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -173,6 +174,64 @@ TEST_F(MainWindow, HemisphereBoxesKeepOneCapitalLetter) {
     EXPECT_EQ(text("LongPos"), "W");
 }
 
+// However the box is reached or edited, its letter is selected, so the next letter replaces it.
+TEST_F(MainWindow, HemisphereLettersStaySelected) {
+    const struct {
+        const char* box;
+        const char* how;
+        std::function<void(QLineEdit*)> reach;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"LatPos", "a click", [](QLineEdit* b) { QTest::mouseClick(b, Qt::LeftButton); }, "s", "S"},
+        {"LatPos", "End", [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_End); }, "n", "N"},
+        {"LatPos", "the same letter", [](QLineEdit* b) { QTest::keyClicks(b, "N"); }, "x", "S"},
+        {"LongPos", "Backspace", [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_Backspace); }, "e",
+         "E"},
+    };
+    for (const auto& c : cases) {
+        QLineEdit* const box = child(c.box);
+        box->setFocus();
+        c.reach(box);
+        EXPECT_EQ(box->selectedText(), box->text()) << c.box << " after " << c.how;
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown)) << c.box << " after " << c.how;
+    }
+}
+
+// As in Windows' single-line boxes, a pasted text stops at its first line break or NUL.
+TEST_F(MainWindow, PastedTextStopsAtTheFirstLineBreak) {
+    const struct {
+        const char* box;
+        QString before; // the text, with "|" where the cursor stands; none: all selected
+        QString pasted;
+        QString after;
+    } cases[] = {
+        {"LatDeg", "", QStringLiteral("1\n2"), "1"},
+        {"LatSec", "", QStringLiteral("12\r\n34"), "12"},
+        {"LongSec", "",
+         QString::fromLatin1("3\0"
+                             "4",
+                             3),
+         "3"},
+        {"LongMin", "", QStringLiteral("\t5"), QStringLiteral("\t5")},
+        {"LongSec", "1|2", QStringLiteral("3\n\n00.0000"), "132"},
+    };
+    for (const auto& c : cases) {
+        QLineEdit* const box = child(c.box);
+        box->setFocus();
+        box->setText(QString(c.before).remove(QLatin1Char('|')));
+        if (c.before.contains(QLatin1Char('|'))) {
+            box->setCursorPosition(static_cast<int>(c.before.indexOf(QLatin1Char('|'))));
+        } else {
+            box->selectAll();
+        }
+        QApplication::clipboard()->setText(c.pasted);
+        QTest::keySequence(box, QKeySequence::Paste);
+        EXPECT_EQ(box->text(), c.after) << c.box;
+    }
+}
+
 TEST_F(MainWindow, BoxesRefuseCharactersBeyondTheirLimit) {
     const struct {
         const char* box;
@@ -185,11 +244,6 @@ TEST_F(MainWindow, BoxesRefuseCharactersBeyondTheirLimit) {
         retype(c.box, QString::fromLatin1(c.typed));
         EXPECT_EQ(text(c.box), QString::fromLatin1(c.kept)) << c.box;
     }
-    QLineEdit* const latPos = child("LatPos");
-    latPos->setFocus();
-    latPos->end(false);
-    QTest::keyClicks(latPos, "n");
-    EXPECT_EQ(latPos->text(), "N") << "a second letter is refused, not normalised";
 }
 
 TEST_F(MainWindow, SentenceIsReadOnlyButCopyable) {

@@ -1,5 +1,6 @@
 // Linux: programs are found in absolute PATH entries only, and the web page opener is handed
-// an absolute address and reports back without anyone waiting for it.
+// an absolute address, holds none of the program's descriptors and reports back without anyone
+// waiting for it.
 #include "platform/ProgramSearch.h"
 #include "platform/Programs.h"
 #include "tests/fake_programs_posix.h"
@@ -10,6 +11,8 @@
 #include <filesystem>
 #include <poll.h>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -134,6 +137,45 @@ TEST_F(WebPageOnLinux, TheVerdictIsTheOpenersExitStatus) {
         EXPECT_EQ(opening.opened(), c.opened) << c.where << ": " << opener;
     }
     EXPECT_FALSE(fs::exists(at("xdg-open.log"))) << "the one in the current folder ran";
+}
+
+// The processes other than this one that hold the file a descriptor of this one stands for.
+std::vector<std::string> otherHolders(int descriptor) {
+    const fs::path held = fs::read_symlink("/proc/self/fd/" + std::to_string(descriptor));
+    std::vector<std::string> holders;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc")) {
+        const std::string pid = process.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos ||
+            pid == std::to_string(getpid())) {
+            continue;
+        }
+        try {
+            for (const fs::directory_entry& open : fs::directory_iterator(process.path() / "fd")) {
+                if (fs::read_symlink(open.path()) == held) {
+                    holders.push_back(pid);
+                }
+            }
+        } catch (const fs::filesystem_error&) {
+            // another user's process, or one that has just ended
+        }
+    }
+    return holders;
+}
+
+// A descriptor without close-on-exec stands for the program's own (its display, its message
+// bus): while the opener runs, nothing but the program holds it.
+TEST_F(WebPageOnLinux, TheOpenerHoldsNoneOfTheProgramsDescriptors) {
+    InstallScript(scratch / "bin" / "xdg-open", "/bin/sleep 1");
+    const ScopedPath path(at("bin"));
+    int ends[2] = {-1, -1};
+    ASSERT_EQ(pipe(ends), 0);
+    platform::PageOpening opening = platform::OpenWebPage("www.vexor.example");
+    ASSERT_FALSE(verdictWithin(opening, 0)) << "the opener still runs";
+    EXPECT_EQ(otherHolders(ends[0]), std::vector<std::string>{});
+    EXPECT_TRUE(verdictWithin(opening, 10000));
+    EXPECT_TRUE(opening.opened());
+    ::close(ends[0]);
+    ::close(ends[1]);
 }
 
 } // namespace

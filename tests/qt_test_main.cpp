@@ -1,6 +1,5 @@
 // Widget tests share one application object, the program's own.
 #include "app/FatalErrors.h"
-#include "design/Fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    app::Application application(argc, argv);
-    application.setStyle(QStringLiteral("Fusion"));
-    design::InstallFontSubstitutes();
+    const app::Application application(argc, argv);
     return RUN_ALL_TESTS();
 }

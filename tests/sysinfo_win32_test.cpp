@@ -35,12 +35,23 @@ protected:
         }
         testsupport::ClearTestKeys();
         scratch = testsupport::ScratchFolder();
+        home = fs::current_path();
     }
     void TearDown() override {
+        if (!testsupport::MayRewriteSystem()) {
+            return;
+        }
         testsupport::ClearTestKeys();
         std::error_code ignored;
+        fs::current_path(home, ignored);
         fs::remove_all(scratch, ignored);
+        fs::remove(driveRootTool(), ignored);
+        fs::remove(driveRootTool() + ".log", ignored);
     }
+
+    // Where a path that is not absolute would lead: the root of the current drive (the
+    // scratch folder's, in the throw-away prefix).
+    std::string driveRootTool() const { return (scratch.root_path() / "MSINFO32.EXE").string(); }
 
     int startSysInfo() {
         int messages = 0;
@@ -55,6 +66,7 @@ protected:
     }
 
     fs::path scratch;
+    fs::path home;
 };
 
 std::string unquoted(std::string text) {
@@ -69,14 +81,19 @@ TEST_F(Launcher, FirstValueIsStartedWithoutAFileTestAndTheSecondIsNotRead) {
     InstallRecorder(tool);
     const std::string other = folder("second");
     InstallRecorder(other + "\\MSINFO32.EXE");
-    testsupport::SetValue(PathKey, "PATH", registry::TypeSz, sz(tool));
     testsupport::SetValue(FolderKey, "MSINFO", registry::TypeSz, sz(other));
 
-    EXPECT_EQ(startSysInfo(), 0);
-    const std::optional<StartRecord> run = RunOf(tool);
-    ASSERT_TRUE(run.has_value());
-    EXPECT_EQ(unquoted(run->commandLine), tool);
-    EXPECT_EQ(run->showStyle, testsupport::RecordedShowStyle(platform::ShowNormal));
+    // Stored with its terminating zero, or with two, of which the reader keeps one: the path
+    // ends at the first.
+    for (const std::string& stored : {sz(tool), sz(sz(tool))}) {
+        fs::remove(tool + ".log");
+        testsupport::SetValue(PathKey, "PATH", registry::TypeSz, stored);
+        EXPECT_EQ(startSysInfo(), 0);
+        const std::optional<StartRecord> run = RunOf(tool);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(unquoted(run->commandLine), tool);
+        EXPECT_EQ(run->showStyle, testsupport::RecordedShowStyle(platform::ShowNormal));
+    }
     EXPECT_FALSE(StartedSoon(other + "\\MSINFO32.EXE"));
 }
 
@@ -111,11 +128,16 @@ TEST_F(Launcher, NothingToStartShowsTheMessageOnce) {
     const std::string hidden = folder("hidden");
     fs::create_directories(hidden + "\\MSINFO32.EXE"); // a folder of that name is no program
     const std::optional<std::string> none;
+    // Programs where paths that are not absolute would find them.
+    fs::current_path(scratch);
+    InstallRecorder((scratch / "tool.exe").string());
+    InstallRecorder(driveRootTool());
     const struct {
         const char* what;
         std::optional<std::string> path; // first value
         std::uint32_t pathType;
         std::optional<std::string> folderText; // second value
+        std::uint32_t folderType = registry::TypeSz;
     } cases[] = {
         {"both values absent", none, registry::TypeSz, none},
         {"folder without the tool", none, registry::TypeSz, sz(empty)},
@@ -126,6 +148,9 @@ TEST_F(Launcher, NothingToStartShowsTheMessageOnce) {
         {"first value of another type", sz("%windir%\\msinfo32.exe"), testsupport::TypeExpandSz,
          none},
         {"first value of no bytes", "", registry::TypeSz, none},
+        {"first value relative", sz("tool.exe"), registry::TypeSz, none},
+        {"second value of another type", none, registry::TypeSz, sz(empty),
+         testsupport::TypeExpandSz},
     };
     for (const auto& c : cases) {
         testsupport::ClearTestKeys();
@@ -133,7 +158,7 @@ TEST_F(Launcher, NothingToStartShowsTheMessageOnce) {
             testsupport::SetValue(PathKey, "PATH", c.pathType, *c.path);
         }
         if (c.folderText) {
-            testsupport::SetValue(FolderKey, "MSINFO", registry::TypeSz, *c.folderText);
+            testsupport::SetValue(FolderKey, "MSINFO", c.folderType, *c.folderText);
         }
         EXPECT_EQ(startSysInfo(), 1) << c.what;
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -40,7 +41,7 @@ std::string fieldsOf(const std::string& typed) {
 
 TEST(ReadPosition, NotationsAndRefusals) {
     const struct {
-        const char* typed;
+        std::string typed;
         const char* fields; // or a part of the refusal's message
     } cases[] = {
         {"46.714322 5.643542", "4642.8593,N,00538.6125,E"},
@@ -55,7 +56,24 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46d42m51.56s N 5d38m36.75s E", "4642.8593,N,00538.6125,E"},
         {"46 42.8593 N, 5 38.6125 E", "4642.8593,N,00538.6125,E"},
         {"4642.8593N 00538.6125E", "4642.8593,N,00538.6125,E"},
-        {"E 5.643542 N 46.714322", "4642.8593,N,00538.6125,E"},
+        {"46.714322 E 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46 42 51.56 E 5 38 36.75", "4642.8593,N,00538.6125,E"},
+        {"46 42 E 5 38", "4642.0000,N,00538.0000,E"},
+        {"46°42'51.56\" 5", "4642.8593,N,00500.0000,E"},
+        {"46°42'51.56\" 5 38", "4642.8593,N,00538.0000,E"},
+        {"-46°42' 5", "4642.0000,S,00500.0000,E"},
+        {"N 46.714322, 5.643542 E", "4642.8593,N,00538.6125,E"},
+        {"N46.714322 5.643542E", "4642.8593,N,00538.6125,E"},
+        {"46.714322 N E 5.643542", "4642.8593,N,00538.6125,E"},
+        {"46 42.8593 5 38 36.75 E", "4642.8593,N,00538.6125,E"},
+        {"45.99999999999998 5", "4559.9999,N,00500.0000,E"},
+        {"45 59.99999999999999 N 5 E", "4559.9999,N,00500.0000,E"},
+        {"-0 -0", "0000.0000,N,00000.0000,E"},
+        {"E 5.643542 N 46.714322", "la latitude (N ou S) d'abord"},
+        {"46,5,5", "« 46,5,5 » est ambigu"},
+        {std::string(400, '9') + " 5", "degrés de la latitude sont hors limites"},
+        {"46 5e2", "« e » entre deux chiffres est illisible"},
+        {"1e1 5", "« e » entre deux chiffres est illisible"},
         {"46°42.8593' 5°38.6125'", "4642.8593,N,00538.6125,E"},
         {"46°42'51.56\" 5°38.6125'", "4642.8593,N,00538.6125,E"},
         {"46.714322;5.643542", "4642.8593,N,00538.6125,E"},
@@ -82,9 +100,9 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46.5 30 N 5 E", "seule la dernière valeur"},
         {"46 -30 N 5 E", "un signe devant les minutes"},
         {"46'30 N 5 E", "portent un autre signe"},
-        {"46 E 5 W", "« E » n'est pas un hémisphère de la latitude"},
+        {"46 E 5 W", "deux lettres d'hémisphère pour une même coordonnée"},
         {"N 46 S 5 E", "plus de deux lettres"},
-        {"46 N 5 E 3", "pas au milieu"},
+        {"46 N 5 E 3", "la latitude (N ou S) d'abord"},
         {"46, 5, 3", "nombre de valeurs (3)"},
         {"° 46 5", "sans nombre devant"},
         {"Nord 46 Est 5", "« N » est illisible"},
@@ -123,9 +141,15 @@ TEST(Program, PrintsTheWindowsSentence) {
 TEST(Program, CommandLines) {
     const std::string sample =
         "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12";
+    const std::string directory = std::filesystem::temp_directory_path().string();
+    // What Windows PowerShell 5.1 and Notepad's "Unicode" write: UTF-16LE after its mark.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("46.714322 5.643542\r\n")) {
+        utf16 += {c, '\0'};
+    }
     const struct {
         std::vector<std::string> arguments;
-        const char* input;
+        std::string input;
         int status;
         std::string out; // exactly
         const char* err; // a part of it
@@ -159,6 +183,14 @@ TEST(Program, CommandLines) {
          sample + "\nbalise 2;" + sample + "\n",
          ""},
         {{"--batch", "-"},
+         "46,714322;5,643542\r\"Mai;son\";\"46.714322 5.643542\"\n",
+         0,
+         sample + "\n\"Mai;son\";" + sample + "\n",
+         ""},
+        {{"--batch", "-"}, utf16, 0, sample + "\n", ""},
+        {{"--batch", directory}, "", 2, "", "est un dossier"},
+        {{"-o", directory, "46", "5"}, "", 2, "", "est un dossier"},
+        {{"--batch", "-"},
          "46.714322 5.643542\n91 5\nx;abc\n",
          1,
          sample + "\n",
@@ -181,6 +213,11 @@ TEST(Program, CommandLines) {
          "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\ninvalide : $GPRMC,,V,,,,,,,,,,N*54\n"
          "  somme de contrôle fausse : *53 attendue, pas *54\n",
          ""},
+        {{"--check"},
+         "\xEF\xBB\xBF$GPRMC,,V,,,,,,,,,,N*53 \t\n",
+         0,
+         "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\n",
+         ""},
         {{"--check"}, "", 2, "", "aucune trame"},
         {{"abc", "def"}, "", 2, "", "position illisible : « a » est illisible\nFormes acceptées"},
         {{}, "", 2, "", "aucune position"},
@@ -188,6 +225,7 @@ TEST(Program, CommandLines) {
         {{"--lat", "46"}, "", 2, "", "--lat et --lon vont ensemble"},
         {{"--lat", "46", "--lon", "5", "47", "6"}, "", 2, "", "donnée deux fois"},
         {{"--batch", "-", "46", "5"}, "", 2, "", "pas de position en argument"},
+        {{"--lat", "46", "--lon", "5", "--lat", "47"}, "", 2, "", "--lat est donnée deux fois"},
         {{"--batch", "/nonexistent/positions.csv"}, "", 2, "", "impossible de lire"},
         {{"--check", "--format", "c"}, "", 2, "", "compte rendu"},
         {{"--crlf=yes", "46", "5"}, "", 2, "", "ne prend pas de valeur"},
@@ -205,6 +243,15 @@ TEST(Program, CommandLines) {
             EXPECT_EQ(r.out, c.out) << what;
         }
         EXPECT_NE(r.err.find(c.err), std::string::npos) << what << " said: " << r.err;
+    }
+}
+
+TEST(Program, HelpFitsEightyColumns) {
+    std::istringstream help(run({"--help"}).out);
+    for (std::string line; std::getline(help, line);) {
+        // Characters, not bytes: UTF-8 continuation bytes do not count.
+        EXPECT_LE(std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; }), 80)
+            << line;
     }
 }
 
@@ -246,6 +293,7 @@ TEST(CheckSentence, ReasonsAndPositions) {
         {"$" + body + "*2", "d'un seul chiffre : *12 attendue"},
         {sentence("GPRMC,,A,4642.8593,N,00538.6125,E,,,,,,,") + "x", "« *HH »"},
         {"$GPRMC,,V,,,,,,,,,,N*53x", "« *HH »"},
+        {sentence("GPRMC,,V,,,,,,*,,,,N"), "« * » au milieu de la trame"},
         {"$" + body + "*13", "fausse : *12 attendue, pas *13"},
         {"$GPRMC,000000.000,A,0000.1250,N,00000.0500,E,0.00,000.00,000000,,,0*1c",
          "en minuscules : *1C attendue"},

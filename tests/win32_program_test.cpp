@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef QUORVELIN_EXE
@@ -93,6 +94,27 @@ TEST(Program, EndsWithStatus0WhenItsLastWindowClosesInEitherOrder) {
         }
         EXPECT_EQ(program.exitCode(), 0u);
     }
+}
+
+// While a message box is shown, neither window takes input: the box holds the whole program.
+TEST(Program, AMessageBoxHoldsBothWindows) {
+    if (!testsupport::MayRewriteSystem()) {
+        GTEST_SKIP() << "would remove this machine's system-information keys";
+    }
+    testsupport::ClearTestKeys(); // no tool: its button shows the message
+    const RunningProgram program;
+    const HWND about = program.openAbout();
+    ASSERT_NE(about, nullptr);
+    PostMessageW(FindWindowExW(about, nullptr, L"Button", L"&Infos système..."), BM_CLICK, 0, 0);
+    const HWND box = program.window(L"#32770");
+    ASSERT_NE(box, nullptr);
+    const HWND main = program.window(L"QuorvelinForm1");
+    EXPECT_EQ(std::pair(IsWindowEnabled(main), IsWindowEnabled(about)), std::pair(FALSE, FALSE));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int tries = 0; tries < 250 && IsWindow(box); ++tries) {
+        Sleep(20);
+    }
+    EXPECT_EQ(std::pair(IsWindowEnabled(main), IsWindowEnabled(about)), std::pair(TRUE, TRUE));
 }
 
 fs::path windowsFolder() {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -41,7 +42,7 @@ protected:
 
     // Message boxes and pages are recorded, not shown or opened.
     win32::Services services() {
-        return {[this](HWND, const std::string& caption, const std::string& text) {
+        return {[this](const std::string& caption, const std::string& text) {
                     boxes.insert(boxes.end(), {caption, text});
                 },
                 [this](const std::string&) {
@@ -165,6 +166,51 @@ TEST_F(Windows, BoxesKeepTheirLimitsAndOneCapitalLetterForTheHemisphere) {
         type(main(c.box), c.typed);
         EXPECT_EQ(text(main(c.box)), c.shown) << c.box << " typed " << c.typed;
     }
+
+    // A hemisphere box has its letter selected once reached by a click or Tab and after each
+    // edit, so a letter typed wherever the caret stands replaces it.
+    const auto selected = [this](const char* box) {
+        return GetFocus() == main(box) &&
+               SendMessageW(main(box), EM_GETSEL, 0, 0) == MAKELRESULT(0, 1);
+    };
+    const auto post = [this](UINT message, WPARAM key) {
+        PostMessageW(GetFocus(), message, key, 1);
+        pump();
+    };
+    SendMessageW(main("LatPos"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(main("LatPos"), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(selected("LatPos")) << "clicked";
+    post(WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(selected("LongPos")) << "Tab";
+    const struct {
+        std::vector<std::pair<UINT, WPARAM>> keys;
+        const char* shown;
+    } edits[] = {
+        {{{WM_CHAR, 'w'}}, "W"},
+        {{{WM_CHAR, 'W'}}, "W"},
+        {{{WM_KEYDOWN, VK_END}, {WM_CHAR, 'e'}}, "E"},
+        {{{WM_CHAR, '\b'}, {WM_CHAR, 'e'}}, "E"},
+    };
+    for (const auto& edit : edits) {
+        for (const auto& [message, key] : edit.keys) {
+            post(message, key);
+        }
+        EXPECT_EQ(text(main("LongPos")), edit.shown);
+        EXPECT_TRUE(selected("LongPos")) << edit.shown;
+    }
+
+    // Ctrl+A selects the whole text of a box.
+    type(main("LatSec"), "12.34");
+    SetFocus(main("LatSec"));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    post(WM_KEYDOWN, 'A');
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(SendMessageW(main("LatSec"), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
+    EXPECT_EQ(text(main("LatSec")), "12.34");
 }
 
 struct Look {
@@ -198,7 +244,7 @@ void expectControls(HWND window, const win32::Form& form, const forms::Window& d
     for (const Look& look : looks) {
         const HWND control = form.control(look.control);
         const LOGFONTW font = fontOf(control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif") << look.control;
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Microsoft Sans Serif") << look.control;
         EXPECT_EQ(font.lfHeight, look.height) << look.control;
         EXPECT_EQ(font.lfWeight, look.bold ? FW_BOLD : FW_NORMAL) << look.control;
         EXPECT_TRUE(!look.colour || colourShown(control) == *look.colour) << look.control;
@@ -223,7 +269,9 @@ TEST_F(Windows, MainWindowStyleFontsColoursPlacesAndTabOrder) {
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) &
                   (WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_THICKFRAME | WS_SYSMENU);
-    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // A small caption, yet a taskbar button and an Alt+Tab entry.
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW),
+              WS_EX_TOOLWINDOW | WS_EX_APPWINDOW);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
     EXPECT_EQ(std::pair(clientSize(window).cx, clientSize(window).cy), std::pair(449l, 247l));
     expectControls(window, program.form1().form(), forms::Form1Design(),
@@ -280,7 +328,8 @@ TEST_F(Windows, AboutWindowStyleFontsAndPlace) {
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) &
                   (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU);
-    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW),
+              WS_EX_DLGMODALFRAME);
     EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HICON), 0);
     // Owned, so out of the taskbar, but not by the main window, whose closing it outlives.
@@ -395,15 +444,111 @@ protected:
 
 TEST_F(WindowsAt144Dpi, ScaleTwipsAndFontsWithTheScreen) {
     const HWND window = program.form1().handle();
-    EXPECT_EQ(std::pair(clientSize(window).cx, clientSize(window).cy), std::pair(673l, 370l));
+    EXPECT_EQ(std::pair(clientSize(window).cx, clientSize(window).cy), std::pair(674l, 371l));
     RECT box{};
     GetWindowRect(main("LatDeg"), &box);
-    EXPECT_EQ(box.right - box.left, 37);
+    EXPECT_EQ(box.right - box.left, 38);
     EXPECT_EQ(fontOf(main("LatDeg")).lfHeight, -20);
+    // The face scales: its characters are as tall as asked, not those of a smaller fixed size.
+    const HDC dc = GetDC(main("LatDeg"));
+    TEXTMETRICW metrics{};
+    {
+        const win32::Selected font(
+            dc, reinterpret_cast<HFONT>(SendMessageW(main("LatDeg"), WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc, &metrics);
+    }
+    ReleaseDC(main("LatDeg"), dc);
+    EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 20);
     openAbout();
     EXPECT_EQ(std::pair(clientOrigin(aboutWindow()).x, clientOrigin(aboutWindow()).y),
-              std::pair(234l, 193l));
+              std::pair(234l, 194l));
 }
+
+// Every text inked whole in its control: drawn in the control's own font as the control lays it
+// out, none of its pixels falls outside the room the control gives it (a box's formatting
+// rectangle, a label's client area, a button's inside its edges). A line box may be cut where no
+// glyph reaches, as the design's marks and single-line labels are. Each line is drawn centred:
+// one that fits its room fits it however aligned.
+class WindowsAtDpi : public Windows, public testing::WithParamInterface<int> {
+protected:
+    WindowsAtDpi() : Windows({GetParam()}) {}
+
+    // Draws the text unclipped in the middle of a white canvas three times the room's size; true
+    // when every pixel it inks lies within the room.
+    static bool inkedWithin(HWND control, const std::wstring& shown, UINT format, RECT room) {
+        const int width = room.right - room.left;
+        const int height = room.bottom - room.top;
+        BITMAPINFO canvas{};
+        canvas.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), 3 * width, -3 * height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const win32::Owned<HBITMAP, win32::deleteGdiObject> bitmap(
+            CreateDIBSection(nullptr, &canvas, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const HDC dc = CreateCompatibleDC(nullptr);
+        {
+            const win32::Selected drawn(dc, bitmap.get());
+            const win32::Selected font(
+                dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            const RECT all{0, 0, 3 * width, 3 * height};
+            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            RECT at{width, height, 2 * width, 2 * height};
+            format |= DT_CENTER | DT_NOCLIP;
+            SetBkMode(dc, TRANSPARENT);
+            DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &at, format);
+            GdiFlush();
+        }
+        DeleteDC(dc);
+        const auto* const pixels = static_cast<const std::uint32_t*>(bits);
+        for (int y = 0; y < 3 * height; ++y) {
+            for (int x = 0; x < 3 * width; ++x) {
+                const bool inside = x >= width && x < 2 * width && y >= height && y < 2 * height;
+                if (!inside && (pixels[y * 3 * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+};
+
+TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
+    SendMessageW(main("Command1"), BM_CLICK, 0, 0);
+    const std::pair<const char*, const char*> widest[] = {
+        {"LatDeg", "88"}, {"LatMin", "88"},  {"LatSec", "59.99"},     {"LatPos", "N"},
+        {"LatPos", "S"},  {"LongDeg", "88"}, {"LongMin", "88"},       {"LongSec", "59.99"},
+        {"LongPos", "E"}, {"LongPos", "W"},  {"TextTrame", Defaults},
+    };
+    for (const auto& [name, shown] : widest) {
+        SetWindowTextW(main(name), win32::Wide(shown).c_str());
+        RECT formatting{};
+        SendMessageW(main(name), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+        EXPECT_TRUE(
+            inkedWithin(main(name), win32::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
+            << name << " \"" << shown << "\"";
+    }
+    openAbout();
+    const std::pair<const win32::Form*, const forms::Window*> windows[] = {
+        {&program.form1().form(), &forms::Form1Design()},
+        {&program.about().window()->form(), &forms::AboutDesign()}};
+    for (const auto& [form, design] : windows) {
+        for (const forms::Control& c : design->controls) {
+            const HWND control = form->control(c.name);
+            RECT room{};
+            GetClientRect(control, &room);
+            UINT format = DT_WORDBREAK | DT_NOPREFIX;
+            if (c.kind == forms::Kind::Button) {
+                InflateRect(&room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+                format = DT_VCENTER | DT_SINGLELINE;
+            } else if (c.kind != forms::Kind::Label || !IsWindowVisible(control)) {
+                continue;
+            }
+            EXPECT_TRUE(inkedWithin(control, win32::Wide(text(control)), format, room))
+                << c.name << " \"" << text(control) << "\"";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, WindowsAtDpi, testing::Values(96, 120, 144));
 
 // The fatal box is captioned with the title and says what went wrong; the process then ends
 // with status 1.

@@ -132,6 +132,9 @@ std::string checkSentence(std::string_view s, SentenceCheck& check) {
     if (star == std::string_view::npos) {
         return "pas de somme de contrôle « *HH » à la fin";
     }
+    if (s.find('*') != star) {
+        return "« * » au milieu de la trame : il ne doit précéder que la somme de contrôle";
+    }
     const std::string_view given = s.substr(star + 1);
     const std::uint8_t sum = composer::NmeaChecksum(s.substr(1, star - 1));
     const std::string expected = {hexDigits[sum >> 4], hexDigits[sum & 0xF]};
@@ -160,9 +163,8 @@ std::string checkSentence(std::string_view s, SentenceCheck& check) {
 } // namespace
 
 SentenceCheck CheckSentence(std::string_view sentence) {
-    while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r')) {
-        sentence.remove_suffix(1);
-    }
+    // The line's end and blanks that editors leave after "*HH".
+    sentence = sentence.substr(0, sentence.find_last_not_of(" \t\r\n") + 1);
     SentenceCheck check;
     check.problem = checkSentence(sentence, check);
     if (!check.problem.empty()) {

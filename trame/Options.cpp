@@ -6,6 +6,7 @@
 #include <charconv>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace trame {
 namespace {
@@ -116,6 +117,7 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
     Options& o = reading.options;
     bool optionsEnded = false;
     bool sendingGiven = false; // --interval, --baud or --count
+    std::vector<std::string_view> valueOptionsGiven;
     for (std::size_t i = 0; i < arguments.size() && reading.error.empty(); ++i) {
         std::string_view argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || isNumber(argument)) {
@@ -132,7 +134,14 @@ OptionsReading ReadOptions(std::span<const std::string> arguments) {
             inlineValue = std::string(argument.substr(2));
             argument = "-o";
         }
+        // An option that takes a value is given once: a second would silently win.
         const auto value = [&]() -> std::optional<std::string> {
+            const std::string_view name = argument == "--output" ? "-o" : argument;
+            if (std::ranges::find(valueOptionsGiven, name) != valueOptionsGiven.end()) {
+                reading.error = "l'option " + std::string(argument) + " est donnée deux fois";
+                return std::nullopt;
+            }
+            valueOptionsGiven.push_back(name);
             if (inlineValue) {
                 return inlineValue;
             }

@@ -1,5 +1,6 @@
 #include "trame/PositionText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -105,6 +106,16 @@ private:
                 (text_[at] == '.' && at + 1 < text_.size() && isDigit(text_[at + 1])));
     }
 
+    bool startsSignedNumber(std::size_t at) const {
+        if (at >= text_.size()) {
+            return false;
+        }
+        if (text_.substr(at).starts_with(unicodeMinus)) {
+            return startsNumber(at + unicodeMinus.size());
+        }
+        return startsNumber(at) || ((text_[at] == '+' || text_[at] == '-') && startsNumber(at + 1));
+    }
+
     void readOne(std::vector<Token>& tokens, std::string& error) {
         const char c = text_[pos_];
         const bool attached = pos_ > 0 && !tokens.empty() && tokens.back().kind == Kind::Number &&
@@ -116,10 +127,8 @@ private:
         } else if (c == ',' || c == ';') {
             tokens.push_back({Kind::Separator, std::string(1, c)});
             ++pos_;
-        } else if (startsNumber(pos_) || ((c == '+' || c == '-') && startsNumber(pos_ + 1)) ||
-                   (text_.substr(pos_).starts_with(unicodeMinus) &&
-                    startsNumber(pos_ + unicodeMinus.size()))) {
-            tokens.push_back(readNumber());
+        } else if (startsSignedNumber(pos_)) {
+            tokens.push_back(readNumber(error));
         } else if (const Mark mark = readMark(tokens, attached); mark != NoMark) {
             if (tokens.empty() || tokens.back().kind != Kind::Number ||
                 tokens.back().mark != NoMark) {
@@ -127,6 +136,9 @@ private:
             } else {
                 tokens.back().mark = mark;
             }
+        } else if (hemisphereLetter(c) != 0 && attached && startsSignedNumber(pos_ + 1)) {
+            // "5e2" is no position: positions have no exponents.
+            error = "« " + std::string(1, c) + " » entre deux chiffres est illisible";
         } else if (hemisphereLetter(c) != 0 &&
                    (pos_ + 1 == text_.size() || !isLetter(text_[pos_ + 1]))) {
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
@@ -137,7 +149,8 @@ private:
     }
 
     // A sign, digits, and a decimal part after "." or after a "," that stands between digits.
-    Token readNumber() {
+    // "46,5,5" is refused: 46 and 5.5, or 46.5 and 5.
+    Token readNumber(std::string& error) {
         Token token{Kind::Number, ""};
         if (text_[pos_] == '+' || text_[pos_] == '-') {
             token.sign = text_[pos_++];
@@ -145,7 +158,8 @@ private:
             token.sign = '-';
             pos_ += unicodeMinus.size();
         }
-        bool decimal = false;
+        const std::size_t start = pos_;
+        bool decimal = false, decimalComma = false;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
             if (isDigit(c)) {
@@ -153,6 +167,7 @@ private:
             } else if (!decimal && (c == '.' || (c == ',' && !token.text.empty())) &&
                        pos_ + 1 < text_.size() && isDigit(text_[pos_ + 1])) {
                 decimal = true;
+                decimalComma = c == ',';
                 token.text += '.';
             } else {
                 break;
@@ -160,6 +175,11 @@ private:
             ++pos_;
         }
         lastNumberEnd_ = pos_;
+        if (decimalComma && pos_ + 1 < text_.size() && text_[pos_] == ',' &&
+            isDigit(text_[pos_ + 1])) {
+            error = "« " + std::string(text_.substr(start, pos_ + 2 - start)) +
+                    " » est ambigu : séparez la latitude et la longitude par une espace";
+        }
         return token;
     }
 
@@ -189,10 +209,19 @@ private:
     std::size_t lastNumberEnd_ = std::string_view::npos;
 };
 
-double numberOf(std::string_view text) {
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+// The value, or false when it is beyond what a double holds. Decimals too small for one are 0.
+bool numberOf(std::string_view text, double& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range &&
+        text.substr(0, text.find('.')).find_first_not_of('0') == std::string_view::npos) {
+        value = 0;
+        return true;
+    }
+    return ec == std::errc();
+}
+
+bool isLatitudeLetter(const Token& token) {
+    return token.kind == Kind::Letter && (token.text[0] == 'N' || token.text[0] == 'S');
 }
 
 // A coordinate's numbers (more than three are only counted: they are refused) and letter.
@@ -209,84 +238,113 @@ struct Group {
     }
 };
 
-// Where the latitude's numbers end: a separator between numbers, or the second degree mark,
-// or the middle of an even count.
-bool splitWithoutLetters(const std::vector<Token>& tokens, std::size_t& count, std::string& error) {
-    std::vector<std::size_t> separators, degreeMarks;
-    std::size_t numbers = 0;
+// Whether the latitude can be the first `split` of the `numbers`, as the letters and separators
+// place it: the latitude's letter (N, S) stands before or after the latitude, the longitude's
+// (E, W) before or after the longitude, and a separator between numbers ends the latitude.
+bool lettersAndSeparatorsFit(const std::vector<Token>& tokens, std::size_t split,
+                             std::size_t numbers) {
+    std::size_t before = 0;
+    bool interiorSeparator = false, separatorAtSplit = false, longitudeLetterAtSplit = false;
     for (const Token& token : tokens) {
-        if (token.kind == Kind::Separator && numbers > 0) {
-            separators.push_back(numbers);
-        } else if (token.kind == Kind::Number) {
-            if (token.mark == Degrees) {
-                degreeMarks.push_back(numbers);
+        if (token.kind == Kind::Number) {
+            ++before;
+        } else if (token.kind == Kind::Separator) {
+            const bool interior = before > 0 && before < numbers;
+            interiorSeparator = interiorSeparator || interior;
+            separatorAtSplit = separatorAtSplit || (interior && before == split);
+        } else if (isLatitudeLetter(token)) {
+            if ((before != 0 && before != split) || (before == split && longitudeLetterAtSplit)) {
+                return false;
             }
-            ++numbers;
+        } else if (before != split && before != numbers) {
+            return false;
+        } else {
+            longitudeLetterAtSplit = longitudeLetterAtSplit || before == split;
         }
     }
-    // A separator after the last number ends the text, it splits nothing.
-    std::erase(separators, numbers);
-    if (separators.size() == 1) {
-        count = separators.front();
-    } else if (degreeMarks.size() == 2 && degreeMarks.front() == 0) {
-        count = degreeMarks.back();
-    } else if (separators.empty() && numbers % 2 == 0) {
-        count = numbers / 2;
-    } else {
-        error = "le nombre de valeurs (" + std::to_string(numbers) +
-                ") ne dit pas où finit la latitude";
+    return !interiorSeparator || separatorAtSplit;
+}
+
+// Whether each coordinate's numbers fit its parts: one to three, a mark only on its own part,
+// a sign only on the degrees, decimals only on the last part.
+bool partsFit(const std::vector<Token>& tokens, std::size_t split, std::size_t numbers) {
+    if (split == 0 || split > 3 || split == numbers || numbers - split > 3) {
         return false;
+    }
+    std::size_t index = 0;
+    for (const Token& token : tokens) {
+        if (token.kind != Kind::Number) {
+            continue;
+        }
+        const std::size_t count = index < split ? split : numbers - split;
+        const std::size_t place = index < split ? index : index - split;
+        ++index;
+        if ((token.mark != NoMark && static_cast<std::size_t>(token.mark) != place) ||
+            (token.sign != 0 && place != 0) ||
+            (token.text.find('.') != std::string::npos && place + 1 != count)) {
+            return false;
+        }
     }
     return true;
 }
 
-// Two groups of numbers, each with its hemisphere letter if one was typed.
-bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::string& error) {
-    std::vector<std::size_t> letters;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind == Kind::Letter) {
-            letters.push_back(i);
+// How many numbers the latitude has: the one split that the letters, separators, marks,
+// signs and decimals allow, or the middle of an even count when several fit.
+bool findSplit(const std::vector<Token>& tokens, std::size_t& split, std::string& error) {
+    const auto numbers = static_cast<std::size_t>(
+        std::count_if(tokens.begin(), tokens.end(),
+                      [](const Token& token) { return token.kind == Kind::Number; }));
+    // The splits the letters and separators allow, and those where the parts fit too.
+    std::size_t placed = 0, firstPlaced = 0, fitting = 0, firstFitting = 0;
+    bool middleFits = false;
+    for (std::size_t s = 0; s <= numbers; ++s) {
+        if (!lettersAndSeparatorsFit(tokens, s, numbers)) {
+            continue;
+        }
+        firstPlaced = placed++ == 0 ? s : firstPlaced;
+        if (partsFit(tokens, s, numbers)) {
+            firstFitting = fitting++ == 0 ? s : firstFitting;
+            middleFits = middleFits || (numbers % 2 == 0 && s == numbers / 2);
         }
     }
-    if (letters.size() > 2) {
+    if (placed == 0) {
+        error = "une lettre d'hémisphère se met avant ou après sa coordonnée, la latitude "
+                "(N ou S) d'abord, la longitude (E, W ou O) ensuite";
+        return false;
+    }
+    if (placed == 1 || fitting == 1 || middleFits) {
+        split = placed == 1 ? firstPlaced : fitting == 1 ? firstFitting : numbers / 2;
+        return true;
+    }
+    error =
+        "le nombre de valeurs (" + std::to_string(numbers) + ") ne dit pas où finit la latitude";
+    return false;
+}
+
+// Two groups of numbers, each with its hemisphere letter if one was typed.
+bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::string& error) {
+    const auto letters = std::count_if(tokens.begin(), tokens.end(), [](const Token& token) {
+        return token.kind == Kind::Letter;
+    });
+    if (letters > 2) {
         error = "plus de deux lettres d'hémisphère";
         return false;
     }
-    std::size_t firstNumber = 0;
-    while (firstNumber < tokens.size() && tokens[firstNumber].kind == Kind::Separator) {
-        ++firstNumber;
-    }
-    const bool prefix = !letters.empty() && letters.front() == firstNumber;
-    // The token that starts the longitude, or none when the numbers' count must tell.
     std::size_t split = 0;
-    if (prefix && letters.size() == 2) {
-        split = letters[1];
-    } else if (!prefix && !letters.empty()) {
-        split = letters[0] + 1;
-        if (letters.size() == 2 && letters[1] != tokens.size() - 1) {
-            error =
-                "une lettre d'hémisphère se met avant ou après chaque coordonnée, pas au milieu";
-            return false;
-        }
-    } else {
-        std::size_t count = 0;
-        if (!splitWithoutLetters(tokens, count, error)) {
-            return false;
-        }
-        for (split = 0; count > 0; ++split) {
-            count -= tokens[split].kind == Kind::Number ? 1 : 0;
-        }
+    if (!findSplit(tokens, split, error)) {
+        return false;
     }
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        Group& into = i < split ? first : second;
-        if (tokens[i].kind == Kind::Number) {
-            into.Add(tokens[i]);
-        } else if (tokens[i].kind == Kind::Letter) {
+    std::size_t index = 0;
+    for (const Token& token : tokens) {
+        if (token.kind == Kind::Number) {
+            (index++ < split ? first : second).Add(token);
+        } else if (token.kind == Kind::Letter) {
+            Group& into = isLatitudeLetter(token) ? first : second;
             if (into.letter != 0) {
                 error = "deux lettres d'hémisphère pour une même coordonnée";
                 return false;
             }
-            into.letter = tokens[i].text[0];
+            into.letter = token.text[0];
         }
     }
     return true;
@@ -337,7 +395,10 @@ bool toAngle(Group& group, const char* name, char positive, char negative, doubl
                     " ont des décimales : seule la dernière valeur peut en avoir";
             return false;
         }
-        angle.parts[i] = numberOf(number.text);
+        if (!numberOf(number.text, angle.parts[i])) {
+            error = "les " + std::string(partName[i]) + what + " sont hors limites";
+            return false;
+        }
         if (i > 0 && angle.parts[i] >= 60) {
             error = "les " + std::string(partName[i]) + what + " atteignent 60";
             return false;
@@ -346,16 +407,15 @@ bool toAngle(Group& group, const char* name, char positive, char negative, doubl
         total += angle.parts[i] / unitsInADegree[i];
     }
     const char sign = group.numbers[0].sign;
-    if (group.letter != 0 && group.letter != positive && group.letter != negative) {
-        error = std::string("« ") + group.letter + " » n'est pas un hémisphère" + what;
-        return false;
-    }
     if (group.letter != 0 && sign != 0 && (sign == '-') != (group.letter == negative)) {
         error = std::string("le signe « ") + sign + " » contredit la lettre « " + group.letter +
                 " »" + what;
         return false;
     }
-    angle.hemisphere = group.letter != 0 ? group.letter : sign == '-' ? negative : positive;
+    // "-0" is no southern or western position: the sentence has no negative zero.
+    angle.hemisphere = group.letter != 0           ? group.letter
+                       : sign == '-' && total != 0 ? negative
+                                                   : positive;
     if (total > limit) {
         error =
             "la " + std::string(name) + " dépasse " + std::to_string(static_cast<int>(limit)) + "°";
@@ -373,10 +433,6 @@ PositionReading ReadPosition(std::string_view text) {
     Group first, second;
     if (!error.empty() || !group(tokens, first, second, error)) {
         return reading;
-    }
-    const auto isLongitude = [](char letter) { return letter == 'E' || letter == 'W'; };
-    if (isLongitude(first.letter) && !isLongitude(second.letter)) {
-        std::swap(first, second); // "E 5.6 N 46.7": the letters say which is which
     }
     if (toAngle(first, "latitude", 'N', 'S', 90, reading.position.latitude, error)) {
         toAngle(second, "longitude", 'E', 'W', 180, reading.position.longitude, error);

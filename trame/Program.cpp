@@ -6,6 +6,7 @@
 #include "trame/Firmware.h"
 #include "trame/Options.h"
 #include "trame/PositionText.h"
+#include "trame/TextInput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -25,18 +26,19 @@ const char* const Help =
     "              quorvelin-trame --check [TRAME...]\n"
     "              quorvelin-trame --port PORT [OPTIONS] POSITION\n"
     "\n"
-    "Écrit la trame NMEA 0183 $GPRMC d'une position fixe, somme de contrôle comprise,\n"
-    "ou vérifie des trames. Tous les champs autres que la position sont fixes.\n"
+    "Écrit la trame NMEA 0183 $GPRMC d'une position fixe, somme de contrôle\n"
+    "comprise, ou vérifie des trames. Tous les champs autres que la position sont\n"
+    "fixes.\n"
     "\n"
     "La position : la latitude puis la longitude, en degrés décimaux, en degrés et\n"
-    "minutes ou en degrés, minutes et secondes, avec un signe ou une lettre N, S, E, W\n"
-    "ou O (ouest) avant ou après les nombres. Par exemple :\n"
+    "minutes ou en degrés, minutes et secondes, avec un signe ou une lettre N, S,\n"
+    "E, W ou O (ouest) avant ou après les nombres. Par exemple :\n"
     "%FORMS%"
     "\n"
     "Options :\n"
     "  --lat TEXTE, --lon TEXTE  la latitude et la longitude dans deux arguments\n"
-    "  --check [TRAME...]        vérifie chaque trame (lues sur l'entrée standard s'il\n"
-    "                            n'y en a pas) et donne sa position\n"
+    "  --check [TRAME...]        vérifie chaque trame (lues sur l'entrée standard\n"
+    "                            s'il n'y en a pas) et donne sa position\n"
     "  --batch FICHIER           une position par ligne, ou NOM;POSITION ; « - » pour\n"
     "                            l'entrée standard ; une trame par ligne en sortie\n"
     "  --format FORME            text (la trame, par défaut), dt (table RETLW),\n"
@@ -44,16 +46,18 @@ const char* const Help =
     "                            hex (fichier Intel HEX de l'EEPROM)\n"
     "  --crlf, --no-crlf         avec ou sans CR LF après chaque trame (par défaut :\n"
     "                            avec pour dt, de, c et hex, sans pour text)\n"
-    "  -o FICHIER                écrit dans FICHIER au lieu de la sortie standard\n"
-    "  --port PORT               envoie la trame suivie de CR LF sur le port série PORT\n"
-    "                            (/dev/ttyUSB0, COM3), comme la balise, pour essayer un\n"
-    "                            tracker, un TNC ou un logiciel APRS ; Ctrl+C l'arrête\n"
+    "  -o, --output FICHIER      écrit dans FICHIER au lieu de la sortie standard\n"
+    "  --port PORT               envoie la trame et CR LF sur le port série PORT\n"
+    "                            (/dev/ttyUSB0, COM3) comme la balise, pour essayer\n"
+    "                            un traceur, un TNC ou un logiciel APRS ; Ctrl+C\n"
+    "                            l'arrête\n"
     "  --interval SECONDES       l'intervalle entre deux trames (1 par défaut ; 0.5\n"
     "                            ou 0,5 pour deux par seconde)\n"
     "  --baud VITESSE            la vitesse du port en bauds, 8N1 (4800 par défaut)\n"
     "  --count N                 s'arrête après N trames\n"
     "  -h, --help                affiche cette aide\n"
     "  --version                 affiche la version\n"
+    "  --                        termine les options\n"
     "\n"
     "Code de sortie : 0 réussite ; 1 une trame invalide ou une ligne de --batch\n"
     "illisible (les autres sont traitées) ; 2 erreur d'utilisation, position\n"
@@ -68,6 +72,11 @@ std::string helpText() {
 // The arguments are UTF-8 on every system; Windows would read a narrow path in its ANSI code page.
 std::filesystem::path pathOf(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+bool isDirectory(const std::string& utf8) {
+    std::error_code error;
+    return std::filesystem::is_directory(pathOf(utf8), error);
 }
 
 int usage(std::ostream& err, const std::string& message) {
@@ -113,7 +122,8 @@ public:
             Write({});
         }
         if (!stream.flush()) {
-            err << Name << " : impossible d'écrire dans « " << path_.value_or("-") << " »\n";
+            err << Name << " : impossible d'écrire dans "
+                << (path_ ? "« " + *path_ + " »" : std::string("la sortie standard")) << '\n';
             return UsageError;
         }
         return Success;
@@ -135,34 +145,58 @@ struct Produced {
     int status = Success;
 };
 
+// The cells from `first` on, joined again by semicolons.
+std::string joinedCells(const std::vector<Cell>& cells, std::size_t first) {
+    std::string text;
+    for (std::size_t i = first; i < cells.size(); ++i) {
+        text += (i > first ? ";" : "") + cells[i].text;
+    }
+    return text;
+}
+
+// A batch line's sentence and its name as written, empty when unnamed. The whole line is a
+// position when it reads as one ("46,7;5,6": latitude and longitude in two columns);
+// otherwise its first cell is the name.
+std::string composeLine(std::string_view line, std::string_view& name, std::string& error) {
+    name = {};
+    if (line.find('"') == std::string_view::npos) { // no quoted cell: no copies
+        std::string sentence = compose(line, error);
+        if (!error.empty() && line.find(';') != std::string_view::npos) {
+            name = line.substr(0, line.find(';'));
+            sentence = compose(line.substr(name.size() + 1), error);
+        }
+        return sentence;
+    }
+    const std::vector<Cell> cells = SemicolonCells(line);
+    std::string sentence = compose(joinedCells(cells, 0), error);
+    if (!error.empty() && cells.size() > 1) {
+        name = cells.front().written;
+        sentence = compose(joinedCells(cells, 1), error);
+    }
+    return sentence;
+}
+
 // One sentence a line: "NAME;POSITION" or "POSITION". Unreadable lines are reported.
-void batch(std::istream& lines, const Options& o, const std::string& lineEnd, Produced& produced,
+void batch(std::istream& input, const Options& o, const std::string& lineEnd, Produced& produced,
            Destination& destination, std::ostream& err) {
     constexpr std::size_t chunk = 1 << 16;
+    LineReader lines(input);
     std::string line;
     std::string error;
-    for (std::size_t number = 1; std::getline(lines, line); ++number) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) {
-            line.erase(0, 3); // the byte-order mark of spreadsheets' UTF-8 CSV
-        }
+    std::string_view name;
+    for (std::size_t number = 1; lines.Next(line); ++number) {
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
         }
-        const std::size_t semicolon = line.find(';');
-        const std::string_view position = semicolon == std::string::npos
-                                              ? std::string_view(line)
-                                              : std::string_view(line).substr(semicolon + 1);
-        const std::string sentence = compose(position, error);
+        const std::string sentence = composeLine(line, name, error);
         if (!error.empty()) {
             err << Name << " : ligne " << number << " : " << error << '\n';
             produced.status = SomeInvalid;
             continue;
         }
-        if (semicolon != std::string::npos && o.form == Form::Text) {
-            produced.sentences.append(line, 0, semicolon + 1);
+        if (!name.empty() && o.form == Form::Text) {
+            produced.sentences.append(name);
+            produced.sentences += ';';
         }
         produced.sentences += sentence;
         produced.sentences += lineEnd;
@@ -184,6 +218,10 @@ int produce(const Options& o, std::istream& in, Destination& destination, std::o
     if (o.batch) {
         std::ifstream file;
         if (*o.batch != "-") {
+            if (isDirectory(*o.batch)) {
+                return usage(err,
+                             "« " + *o.batch + " » est un dossier, pas un fichier de positions");
+            }
             file.open(pathOf(*o.batch), std::ios::binary);
             if (!file) {
                 return usage(err, "impossible de lire « " + *o.batch + " »");
@@ -233,8 +271,9 @@ int produce(const Options& o, std::istream& in, Destination& destination, std::o
 int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
     std::vector<std::string> sentences = o.operands;
     if (sentences.empty()) {
-        for (std::string line; std::getline(in, line);) {
-            if (line.find_first_not_of(" \t\r") != std::string::npos) {
+        LineReader lines(in);
+        for (std::string line; lines.Next(line);) {
+            if (line.find_first_not_of(" \t") != std::string::npos) {
                 sentences.push_back(line);
             }
         }
@@ -245,9 +284,7 @@ int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& e
     std::string report;
     int status = Success;
     for (std::string_view sentence : sentences) {
-        while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r')) {
-            sentence.remove_suffix(1);
-        }
+        sentence = sentence.substr(0, sentence.find_last_not_of(" \t\r\n") + 1);
         const SentenceCheck result = CheckSentence(sentence);
         if (result.problem.empty()) {
             report += "valide : " + std::string(sentence) + '\n';
@@ -272,13 +309,20 @@ int Run(std::span<const std::string> arguments, std::istream& in, std::ostream& 
         return usage(err, reading.error);
     }
     const Options& o = reading.options;
-    if (o.help) {
-        out << helpText() << std::flush;
+    if (o.help || o.version) {
+        if (o.help) {
+            out << helpText();
+        } else {
+            out << Name << " " << QUORVELIN_VERSION << '\n';
+        }
+        if (!out.flush()) {
+            err << Name << " : impossible d'écrire dans la sortie standard\n";
+            return UsageError;
+        }
         return Success;
     }
-    if (o.version) {
-        out << Name << " " << QUORVELIN_VERSION << std::endl;
-        return Success;
+    if (o.output && isDirectory(*o.output)) {
+        return usage(err, "« " + *o.output + " » est un dossier : -o demande un fichier");
     }
     if (o.check) {
         return check(o, in, out, err);

@@ -3,6 +3,8 @@
 #include "platform/Programs.h"
 #include "win32/Text.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -70,11 +72,43 @@ bool ownerDrawn(HWND button) {
     return (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
+// A box whose whole text stays selected: once it has the focus, by a click or by Tab, and after
+// every edit. A typed character is taken as replacing it wherever the caret stands, so the length
+// limit never refuses it.
+LRESULT CALLBACK keepSelected(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                              DWORD_PTR /*data*/) {
+    if (message == WM_CHAR) {
+        SendMessageW(box, EM_SETSEL, 0, -1);
+    }
+    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_CHAR:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, keepSelected, 0);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
 } // namespace
 
 Services SystemServices() {
-    return {[](HWND owner, const std::string& caption, const std::string& text) {
-                MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+    // Task-modal: without an owner, the box disables every window of the thread.
+    return {[](const std::string& caption, const std::string& text) {
+                MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                            MB_OK | MB_TASKMODAL);
             },
             [](const std::string& address) { return platform::OpenWebPage(address).opened(); }};
 }
@@ -119,6 +153,9 @@ HWND Form::create(const forms::Control& c, int id) {
         const int margin = scale_.Pixels(15);
         SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                      MAKELPARAM(margin, margin));
+        if (c.keepsSelected) {
+            SetWindowSubclass(handle, keepSelected, 0, 0);
+        }
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,
@@ -135,7 +172,12 @@ HFONT Form::font(forms::Font design) {
         font.lfHeight = scale_.FontHeight(key.first);
         font.lfWeight = key.second ? FW_BOLD : FW_NORMAL;
         font.lfCharSet = DEFAULT_CHARSET;
-        const std::wstring_view face = L"MS Sans Serif";
+        // The design's "MS Sans Serif" is a bitmap face with a few sizes, which grow in steps
+        // unlike the boxes around them; its TrueType successor scales with them. Where it is
+        // missing, a TrueType sans-serif face stands in.
+        font.lfOutPrecision = OUT_TT_PRECIS;
+        font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        const std::wstring_view face = L"Microsoft Sans Serif";
         std::copy(face.begin(), face.end(), font.lfFaceName);
         made.reset(CreateFontIndirectW(&font));
     }
@@ -215,7 +257,7 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 void Form::MessageBox(const std::string& caption, const std::string& text) {
-    services_.messageBox(window_, caption, text);
+    services_.messageBox(caption, text);
 }
 
 void Form::Unload() {

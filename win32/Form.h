@@ -20,8 +20,9 @@ namespace win32 {
 
 // What the windows ask of the system; tests give their own.
 struct Services {
-    // A modal box with an OK button alone, owned by the window.
-    std::function<void(HWND owner, const std::string& caption, const std::string& text)> messageBox;
+    // A box with an OK button alone that holds the whole program: no window of it takes input
+    // while the box is shown.
+    std::function<void(const std::string& caption, const std::string& text)> messageBox;
     // Hands the address to the system's page opener without waiting; false when it could not.
     std::function<bool(const std::string& address)> openWebPage;
 };

@@ -1,5 +1,6 @@
 // The design is drawn at 96 dots per inch. The program declares itself aware of the system's
-// DPI, so every place and font is scaled to it: pixels = twips x dpi / 1440.
+// DPI, so every place and font is scaled to it: pixels = twips x dpi / 1440, rounded to the
+// nearest like the fonts' heights, so that controls keep the room their scaled texts need.
 #pragma once
 
 #include "forms/Design.h"
@@ -10,7 +11,7 @@ namespace win32 {
 struct Scale {
     int dpi = 96;
 
-    int Pixels(int twips) const { return twips * dpi / 1440; }
+    int Pixels(int twips) const { return (twips * dpi + 720) / 1440; }
     // A size the design gives in pixels at 96 dpi: the icon's, a line's width.
     int DesignPixels(int pixels) const { return pixels * dpi / 96; }
     RECT Place(const forms::Rect& twips) const {

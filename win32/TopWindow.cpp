@@ -14,11 +14,12 @@ struct Frame {
     DWORD exStyle;
 };
 
-// Neither kind of window has a minimise or maximise button.
+// Neither kind of window has a minimise or maximise button. The tool window keeps its small
+// caption but has a taskbar button and an Alt+Tab entry, so that it can be found once covered.
 Frame frameOf(forms::Frame frame) {
     if (frame == forms::Frame::SizableToolWindow) {
         return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-                WS_EX_TOOLWINDOW};
+                WS_EX_TOOLWINDOW | WS_EX_APPWINDOW};
     }
     return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
 }
