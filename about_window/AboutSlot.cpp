@@ -1,5 +1,7 @@
 #include "about_window/AboutSlot.h"
 
+#include "design/Taskbar.h"
+
 #include <QWindow>
 
 namespace about_window {
@@ -26,6 +28,12 @@ void AboutSlot::Request() {
     window_->showNormal();
     window_->raise();
     window_->activateWindow();
+}
+
+void AboutSlot::MainWindowClosed() {
+    if (window_ != nullptr && window_->isVisible()) {
+        design::ReturnToTaskbar(window_);
+    }
 }
 
 } // namespace about_window

@@ -20,6 +20,10 @@ public:
     // the front and activates it.
     void Request();
 
+    // Once the main window is closed, a shown About window is the program's last: it comes
+    // back to the taskbar, where it can be found even when minimised.
+    void MainWindowClosed();
+
     // The loaded window, or null.
     frmAbout* window() const { return window_; }
 

@@ -10,4 +10,8 @@ namespace design {
 // window is first shown; on a display other than X11 it does nothing.
 void KeepOutOfTaskbar(QWidget* window);
 
+// Asks the window manager to list a shown window in taskbars and pagers again: once the
+// window it belonged beside is gone, it is the program's only way back to it.
+void ReturnToTaskbar(QWidget* window);
+
 } // namespace design

@@ -8,27 +8,12 @@
 # Xvfb has none, and Wine would wait two seconds for one at every window closed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
-xvfb=
-stop() {
-    wineserver -k >/dev/null 2>&1 || true
-    if [[ -n $xvfb ]]; then
-        kill "$xvfb" 2>/dev/null || true
-    fi
-}
-trap stop EXIT
-if command -v Xvfb >/dev/null; then
-    number=$(mktemp)
-    # Xvfb picks a free display and writes its number on descriptor 3 once it is ready.
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$number" >/dev/null 2>&1 </dev/null &
-    xvfb=$!
-    for _ in {1..100}; do
-        [[ -s $number ]] && break
-        sleep 0.05
-    done
-    export DISPLAY=:$(<"$number")
-    rm -f "$number"
+# First onto a display of its own, when Xvfb is there to give one.
+if [[ -z ${QUORVELIN_WINE_DISPLAY:-} ]] && command -v Xvfb >/dev/null; then
+    exec scripts/on_x11_display.sh env QUORVELIN_WINE_DISPLAY=1 scripts/wine_session.sh "$@"
 fi
+export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 # A server left running from another display would keep the windows on that one.
 wineserver -k >/dev/null 2>&1 </dev/null || true
 wineserver -w >/dev/null 2>&1 </dev/null || true

@@ -4,19 +4,10 @@
 # hosts, and stays under 1 MiB.
 # Usage: cmake -DOBJDUMP=<objdump> -DWINDRES=<windres> -DEXE=<Quorvelin.exe> -P check_executable.cmake
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll)
+include(${CMAKE_CURRENT_LIST_DIR}/SystemImports.cmake)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
-list(TRANSFORM imports REPLACE "DLL Name: " "")
-if(NOT imports)
-    message(FATAL_ERROR "no imports read from ${EXE}")
-endif()
-foreach(dll IN LISTS imports)
-    # The universal C runtime's API sets are Windows' own since Windows 10.
-    if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
-        message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not provide")
-    endif()
-endforeach()
+check_system_imports(${EXE} "${dump}" ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll USER32.dll
+                     msvcrt.dll)
 execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE resources COMMAND_ERROR_IS_FATAL ANY)
 foreach(resource "1 14 /. RT_GROUP_ICON" "\"HANDPOINTER\" 12 /. RT_GROUP_CURSOR" "1 24 /. RT_MANIFEST"
                  "1 VERSIONINFO")

@@ -2,8 +2,9 @@
 # The program under a real window manager (openbox), driven as a user does: the main window is
 # an application window with a close box alone; the About window stays out of the taskbar,
 # without an icon and without pinning itself above the main window; "A lire" brings back an
-# iconic About window; closing the main window leaves About open and usable, and closing About
-# then ends the program with status 0. Run it through on_x11_display.sh --window-manager.
+# iconic About window; closing the main window leaves About open, usable and back in the
+# taskbar, and closing About then ends the program with status 0. Run it through
+# on_x11_display.sh --window-manager.
 set -uo pipefail
 program=$1
 failures=0
@@ -72,6 +73,7 @@ check "the restored About is still out of the taskbar" \
 wmctrl -i -c "$main"
 check "the main window closes" eventually eval '! has_window "Quorvelin "'
 check "About stays open" shown "$about"
+check "About, alone, is back in the taskbar" eventually lacks "$about" _NET_WM_STATE SKIP_TASKBAR
 # OK stands at 328, 175 in About: a click there is handled, and closes the last window.
 xdotool mousemove --window "$about" 340 185 click 1
 for _ in {1..100}; do
