@@ -20,7 +20,8 @@ public:
 
 private:
     std::vector<std::string> arguments_;
-    unsigned previousCodePage_ = 0;
+    // The output code page to put back, where consoles have one (Windows); 0 for none.
+    [[maybe_unused]] unsigned previousCodePage_ = 0;
 };
 
 } // namespace trame
