@@ -83,16 +83,16 @@ private:
     pid_t socat_ = -1;
 };
 
-// The program started with these arguments (as the user nobody if asked), its standard output
-// and error kept in files.
+// The program started with these arguments (without root's right to pass over file
+// permissions, if asked), its standard output and error kept in files.
 class Child {
 public:
-    explicit Child(std::vector<std::string> arguments, bool asNobody = false)
+    explicit Child(std::vector<std::string> arguments, bool bounded = false)
         : folder_(SerialPair::scratch("run")) {
         arguments.insert(arguments.begin(), QUORVELIN_TRAME);
-        if (asNobody) {
-            arguments.insert(arguments.begin(), {"/usr/bin/setpriv", "--reuid=65534",
-                                                 "--regid=65534", "--clear-groups"});
+        if (bounded) {
+            arguments.insert(arguments.begin(),
+                             {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"});
         }
         std::vector<char*> argv;
         for (std::string& argument : arguments) {
