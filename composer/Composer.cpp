@@ -144,15 +144,17 @@ std::uint8_t NmeaChecksum(std::string_view body) {
     return sum;
 }
 
+std::string HexDigits(std::uint8_t byte) {
+    constexpr std::string_view digits = "0123456789ABCDEF";
+    return {digits[byte >> 4], digits[byte & 0xF]};
+}
+
 std::string WithChecksum(std::string_view sentence) {
-    constexpr std::string_view hexDigits = "0123456789ABCDEF";
-    const std::uint8_t checksum = NmeaChecksum(sentence.substr(1));
     std::string finished;
     finished.reserve(sentence.size() + 3);
     finished += sentence;
     finished += '*';
-    finished += hexDigits[checksum >> 4];
-    finished += hexDigits[checksum & 0xF];
+    finished += HexDigits(NmeaChecksum(sentence.substr(1)));
     return finished;
 }
 

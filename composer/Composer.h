@@ -31,6 +31,9 @@ std::string SecondsFraction(std::string_view seconds);
 // Exclusive-or of the 8-bit codes of a sentence body (the text between "$" and "*").
 std::uint8_t NmeaChecksum(std::string_view body);
 
+// A byte as two uppercase hexadecimal digits, as a checksum is written ("08", never "8").
+std::string HexDigits(std::uint8_t byte);
+
 // The sentence ("$" up to the last field) followed by "*" and its checksum in two uppercase
 // hexadecimal digits.
 std::string WithChecksum(std::string_view sentence);

@@ -11,7 +11,6 @@ namespace trame {
 namespace {
 
 constexpr std::size_t MaxWithCrlf = 82;
-constexpr std::string_view hexDigits = "0123456789ABCDEF";
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
@@ -136,8 +135,7 @@ std::string checkSentence(std::string_view s, SentenceCheck& check) {
         return "« * » au milieu de la trame : il ne doit précéder que la somme de contrôle";
     }
     const std::string_view given = s.substr(star + 1);
-    const std::uint8_t sum = composer::NmeaChecksum(s.substr(1, star - 1));
-    const std::string expected = {hexDigits[sum >> 4], hexDigits[sum & 0xF]};
+    const std::string expected = composer::HexDigits(composer::NmeaChecksum(s.substr(1, star - 1)));
     const auto isHex = [](std::string_view t) {
         return t.find_first_not_of("0123456789ABCDEFabcdef") == std::string_view::npos;
     };

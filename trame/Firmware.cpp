@@ -1,17 +1,13 @@
 #include "trame/Firmware.h"
 
+#include "composer/Composer.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace trame {
 namespace {
-
-constexpr std::string_view hexDigits = "0123456789ABCDEF";
-
-std::string hexByte(std::uint8_t byte) {
-    return {hexDigits[byte >> 4], hexDigits[byte & 0xF]};
-}
 
 // One line of bytes a sentence: the bytes up to and including each line feed.
 std::vector<std::string_view> lines(std::string_view bytes) {
@@ -41,10 +37,19 @@ std::string assemblerOperands(std::string_view bytes) {
             }
             operands += '"' + std::string(bytes.substr(start, i - start)) + '"';
         } else {
-            operands += "0x" + hexByte(static_cast<std::uint8_t>(bytes[i++]));
+            operands += "0x" + composer::HexDigits(static_cast<std::uint8_t>(bytes[i++]));
         }
     }
     return operands;
+}
+
+// One assembler line a sentence, under the given directive.
+std::string assemblerLines(std::string_view directive, std::string_view bytes) {
+    std::string text;
+    for (const std::string_view line : lines(bytes)) {
+        text += "        " + std::string(directive) + "      " + assemblerOperands(line) + '\n';
+    }
+    return text;
 }
 
 std::string cString(std::string_view bytes) {
@@ -84,14 +89,14 @@ std::string intelHex(std::string_view bytes) {
         std::uint8_t sum = 0;
         text += ':';
         for (const std::uint8_t byte : header) {
-            text += hexByte(byte);
+            text += composer::HexDigits(byte);
             sum += byte;
         }
         for (const char c : data) {
-            text += hexByte(static_cast<std::uint8_t>(c));
+            text += composer::HexDigits(static_cast<std::uint8_t>(c));
             sum += static_cast<std::uint8_t>(c);
         }
-        text += hexByte(static_cast<std::uint8_t>(-sum)) + '\n';
+        text += composer::HexDigits(static_cast<std::uint8_t>(-sum)) + '\n';
     }
     return text + ":00000001FF\n";
 }
@@ -107,19 +112,13 @@ std::string FirmwareText(Form form, std::string_view bytes, std::string_view wha
     std::string text;
     switch (form) {
     case Form::Dt:
-        text = "; " + std::string(what) + " : " + count + " (table de RETLW)\n";
-        for (const std::string_view line : lines(bytes)) {
-            text += "        dt      " + assemblerOperands(line) + '\n';
-        }
-        return text;
+        return "; " + std::string(what) + " : " + count + " (table de RETLW)\n" +
+               assemblerLines("dt", bytes);
     case Form::De:
-        text = "; " + std::string(what) + " : " + count +
+        return "; " + std::string(what) + " : " + count +
                " dans l'EEPROM de données (PIC16F628, 16F628A, 16F648A, 16F84A)\n"
-               "        org     0x2100\n";
-        for (const std::string_view line : lines(bytes)) {
-            text += "        de      " + assemblerOperands(line) + '\n';
-        }
-        return text;
+               "        org     0x2100\n" +
+               assemblerLines("de", bytes);
     case Form::C:
         text = "/* " + std::string(what) + " : " + count + " */\n#define TRAME_OCTETS " +
                std::to_string(bytes.size()) + "\nstatic const char trame[TRAME_OCTETS + 1] =";
