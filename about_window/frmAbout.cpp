@@ -1,15 +1,12 @@
 #include "about_window/frmAbout.h"
 
 #include "about_window/PageOpener.h"
-#include "design/Accessibility.h"
+#include "design/Bindings.h"
 #include "design/Units.h"
 #include "forms/AboutDesign.h"
 
-#include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 
 #include <utility>
 
@@ -41,53 +38,8 @@ frmAbout::frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices s
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
     design::BuildWindow(this, forms::AboutDesign());
-    setMouseTracking(true);
-
-    lblvexor = qobject_cast<QLabel*>(view_.widget("lblvexor"));
-    lblvexor->setMouseTracking(true);
-    lblvexor->installEventFilter(this);
-    // Screen readers activate the link as a link; the mouse goes through the event filter.
-    design::DescribeLink(lblvexor);
-    connect(lblvexor, &QLabel::linkActivated, this, [this] { logic_.lblvexor_Click(); });
-    auto* const cmdOK = qobject_cast<QPushButton*>(view_.widget("cmdOK"));
-    cmdOK->setDefault(true); // Enter, unless the other button has the focus; Esc as well
-    connect(cmdOK, &QPushButton::clicked, this, [this] { logic_.cmdOK_Click(); });
-    connect(qobject_cast<QPushButton*>(view_.widget("cmdSysInfo")), &QPushButton::clicked, this,
-            [this] { logic_.cmdSysInfo_Click(); });
-
+    design::Connect(this, logic_.events());
     logic_.Form_Load();
-}
-
-// Only the window's bare surface (the lines included) counts: moves over a control that
-// Qt passes on to the window are not moves over the window.
-void frmAbout::mouseMoveEvent(QMouseEvent* event) {
-    if (childAt(event->position().toPoint()) == nullptr) {
-        logic_.Form_MouseMove();
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblvexor && event->type() == QEvent::MouseMove) {
-        logic_.lblvexor_MouseMove();
-        return true;
-    }
-    if (watched == lblvexor && event->type() == QEvent::MouseButtonPress) {
-        linkDoubleClicked_ = false;
-    }
-    if (watched == lblvexor && event->type() == QEvent::MouseButtonDblClick) {
-        linkDoubleClicked_ = true;
-        return true;
-    }
-    if (watched == lblvexor && event->type() == QEvent::MouseButtonRelease) {
-        const auto* const mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && !std::exchange(linkDoubleClicked_, false) &&
-            lblvexor->rect().contains(mouse->position().toPoint())) {
-            logic_.lblvexor_Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::paintEvent(QPaintEvent* event) {

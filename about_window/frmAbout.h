@@ -11,8 +11,6 @@
 #include <functional>
 #include <string>
 
-class QLabel;
-
 namespace about_window {
 
 // What the window asks of the system; tests give their own.
@@ -38,17 +36,12 @@ public:
     void StartSysInfo();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     AboutServices services_;
     design::WidgetView view_;
     forms::AboutLogic logic_;
-    QLabel* lblvexor;
-    // The release that ends a double-click on the link is no second click.
-    bool linkDoubleClicked_ = false;
 };
 
 } // namespace about_window

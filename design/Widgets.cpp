@@ -210,6 +210,10 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         widget->setVisible(c.visible);
     }
     setTabOrder(window, design);
+    if (!design.defaultButton.empty()) {
+        // Enter, unless another button has the focus; Esc as well in a dialog
+        window->findChild<QPushButton*>(FromUtf8(design.defaultButton))->setDefault(true);
+    }
     if (!design.initialFocus.empty()) {
         window->findChild<QWidget*>(FromUtf8(design.initialFocus))->setFocus();
     }

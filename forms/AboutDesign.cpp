@@ -25,7 +25,7 @@ Control button(std::string_view name, int tab, Rect place, std::string_view capt
 }
 
 Control link() {
-    Control control = label("lblvexor", 9, {3360, 1920, 1695, 255}, WebPage, Bold);
+    Control control = label(about::lblvexor, 9, {3360, 1920, 1695, 255}, WebPage, Bold);
     control.foreground = Blue;
     control.accessibleDescription = "Ouvre la page de l'auteur";
     return control;
@@ -42,8 +42,8 @@ Control description() {
 
 const std::array<Control, 10> Controls{
     picture(),
-    button("cmdOK", 0, {4920, 2625, 1260, 345}, "OK"),
-    button("cmdSysInfo", 2, {4920, 3000, 1245, 345}, "&Infos système..."),
+    button(about::cmdOK, 0, {4920, 2625, 1260, 345}, "OK"),
+    button(about::cmdSysInfo, 2, {4920, 3000, 1245, 345}, "&Infos système..."),
     label("Label4", 10, {1800, 3000, 1815, 255}, "vexor, 2026", Bold, Align::Centre),
     link(),
     label("Label3", 8, {720, 1920, 2535, 255}, "Plus d'informations  ici ---->", Bold,
@@ -53,7 +53,7 @@ const std::array<Control, 10> Controls{
           Bold),
     label("Label1", 6, {1080, 120, 4095, 495}, "Quorvelin", {18, true}, Align::Centre),
     description(),
-    label("lblVersion", 5, {1080, 600, 3885, 225}, "Version", {}, Align::Centre),
+    label(about::lblVersion, 5, {1080, 600, 3885, 225}, "Version", {}, Align::Centre),
 };
 
 // A grey line with a white one just under it: an etched rule above the buttons. Drawn in index
@@ -63,10 +63,18 @@ const std::array<Line, 2> Lines{
     Line{"Line1", 1, 90, 2445, 5654, 2445, Grey, 1},
 };
 
-const Window Design{"frmAbout", "",       Frame::FixedDialog,
-                    6390,       3555,     Rect{2340, 1935, 6390, 3555},
-                    false,      Controls, Lines,
-                    "cmdOK"};
+const Window Design{about::frmAbout,
+                    "",
+                    Frame::FixedDialog,
+                    6390,
+                    3555,
+                    Rect{2340, 1935, 6390, 3555},
+                    false,
+                    Controls,
+                    Lines,
+                    about::cmdOK,
+                    about::cmdOK,
+                    about::cmdOK};
 
 } // namespace
 

@@ -8,27 +8,27 @@
 namespace forms {
 
 AboutLogic::AboutLogic(View& view, const AppDescriptorRecord& descriptor)
-    : view_(view), descriptor_(descriptor) {}
+    : view_(view), descriptor_(descriptor), events_(AboutDesign(), AboutBindings, *this) {}
 
 void AboutLogic::Form_Load() {
     view_.SetCaption("À propos de " + std::string(descriptor_.Title));
-    view_.SetText("lblVersion", "Version " + std::to_string(descriptor_.Major) + "." +
-                                    std::to_string(descriptor_.Minor) + "." +
-                                    std::to_string(descriptor_.Revision));
+    view_.SetText(about::lblVersion, "Version " + std::to_string(descriptor_.Major) + "." +
+                                         std::to_string(descriptor_.Minor) + "." +
+                                         std::to_string(descriptor_.Revision));
 }
 
 void AboutLogic::Form_MouseMove() {
-    view_.SetBackground("lblvexor", std::nullopt);
+    view_.SetBackground(about::lblvexor, std::nullopt);
 }
 
 void AboutLogic::lblvexor_MouseMove() {
-    view_.SetBackground("lblvexor", LightGreen);
+    view_.SetBackground(about::lblvexor, LightGreen);
 }
 
 // A page that cannot be opened is no reason to end the program: the user is told, as soon
 // as the opener says so, and the window stays.
 void AboutLogic::lblvexor_Click() {
-    view_.SetBackground("lblvexor", LightGreen);
+    view_.SetBackground(about::lblvexor, LightGreen);
     view_.OpenWebPage(std::string(WebPage));
 }
 

@@ -1,7 +1,9 @@
 // The About window's behaviour, whatever toolkit shows it.
 #pragma once
 
+#include "forms/AboutDesign.h"
 #include "forms/AppDescriptor.h"
+#include "forms/Events.h"
 #include "forms/View.h"
 
 namespace forms {
@@ -9,6 +11,11 @@ namespace forms {
 class AboutLogic {
 public:
     AboutLogic(View& view, const AppDescriptorRecord& descriptor);
+    AboutLogic(const AboutLogic&) = delete;
+    AboutLogic& operator=(const AboutLogic&) = delete;
+
+    // The window's control events, each bound to its handler below.
+    Events& events() { return events_; }
 
     void Form_Load();
     // Pointer moves over the window's bare surface (not over a control).
@@ -25,6 +32,16 @@ public:
 private:
     View& view_;
     const AppDescriptorRecord& descriptor_;
+    Events events_;
+};
+
+// Which control events run which handlers.
+inline constexpr Binding<AboutLogic> AboutBindings[]{
+    {about::frmAbout, Event::MouseMove, &AboutLogic::Form_MouseMove},
+    {about::lblvexor, Event::MouseMove, &AboutLogic::lblvexor_MouseMove},
+    {about::lblvexor, Event::Click, &AboutLogic::lblvexor_Click},
+    {about::cmdOK, Event::Click, &AboutLogic::cmdOK_Click},
+    {about::cmdSysInfo, Event::Click, &AboutLogic::cmdSysInfo_Click},
 };
 
 } // namespace forms

@@ -82,6 +82,8 @@ struct Window {
     std::span<const Control> controls; // creation order
     std::span<const Line> lines{};
     std::string_view initialFocus{};
+    std::string_view defaultButton{}; // what Enter presses when no other button has the focus
+    std::string_view cancelButton{};  // what Esc presses
 };
 
 // The controls in the order Tab visits them (by tab index), each once.

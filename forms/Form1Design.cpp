@@ -50,7 +50,7 @@ Control caption(std::string_view name, int tab, Rect place, std::string_view tex
 }
 
 Control sentenceBox() {
-    Control control{"TextTrame", Kind::ReadOnlyBox, 3, {240, 2760, 6255, 405}, ""};
+    Control control{form1::TextTrame, Kind::ReadOnlyBox, 3, {240, 2760, 6255, 405}, ""};
     control.background = LightYellow;
     control.foreground = Navy;
     control.accessibleName = "Trame NMEA";
@@ -58,7 +58,7 @@ Control sentenceBox() {
 }
 
 Control sampleSentence() {
-    Control control{"Label6", Kind::Label, 13, {360, 2400, 6015, 375}, SampleSentence};
+    Control control{form1::Label6, Kind::Label, 13, {360, 2400, 6015, 375}, SampleSentence};
     control.align = Align::Centre;
     control.background = std::nullopt; // opaque in the design, but never shown
     control.visible = false;
@@ -66,17 +66,18 @@ Control sampleSentence() {
 }
 
 const std::array<Control, 21> Controls{
-    button("CmdAide", 20, {120, 120, 975, 255}, "A lire", LightGrey, {}, "À propos du programme"),
-    hemisphere("LongPos", 12, {5760, 720, 375, 405}, "E", "Longitude, hémisphère E ou W"),
-    hemisphere("LatPos", 11, {2640, 720, 375, 375}, "N", "Latitude, hémisphère N ou S"),
-    box("LongSec", 10, {4800, 720, 615, 375}, "00.00", 5, "Longitude, secondes"),
-    box("LongMin", 9, {4320, 720, 375, 375}, "00", 2, "Longitude, minutes"),
-    box("LongDeg", 8, {3840, 720, 375, 375}, "05", 2, "Longitude, degrés"),
-    box("LatSec", 7, {1680, 720, 615, 375}, "00.00", 5, "Latitude, secondes", Bold825),
-    box("LatMin", 6, {1080, 720, 375, 375}, "00", 2, "Latitude, minutes"),
-    box("LatDeg", 5, {600, 720, 375, 375}, "46", 2, "Latitude, degrés"),
+    button(form1::CmdAide, 20, {120, 120, 975, 255}, "A lire", LightGrey, {},
+           "À propos du programme"),
+    hemisphere(form1::LongPos, 12, {5760, 720, 375, 405}, "E", "Longitude, hémisphère E ou W"),
+    hemisphere(form1::LatPos, 11, {2640, 720, 375, 375}, "N", "Latitude, hémisphère N ou S"),
+    box(form1::LongSec, 10, {4800, 720, 615, 375}, "00.00", 5, "Longitude, secondes"),
+    box(form1::LongMin, 9, {4320, 720, 375, 375}, "00", 2, "Longitude, minutes"),
+    box(form1::LongDeg, 8, {3840, 720, 375, 375}, "05", 2, "Longitude, degrés"),
+    box(form1::LatSec, 7, {1680, 720, 615, 375}, "00.00", 5, "Latitude, secondes", Bold825),
+    box(form1::LatMin, 6, {1080, 720, 375, 375}, "00", 2, "Latitude, minutes"),
+    box(form1::LatDeg, 5, {600, 720, 375, 375}, "46", 2, "Latitude, degrés"),
     sentenceBox(),
-    button("Command1", 0, {2520, 1800, 1935, 495}, "Créer la trame NMEA", LightGreen, Bold825,
+    button(form1::Command1, 0, {2520, 1800, 1935, 495}, "Créer la trame NMEA", LightGreen, Bold825,
            "Compose la trame de la position saisie"),
     mark("Label9", 19, {5400, 600, 135, 135}, "''", Bold135),
     mark("Label8", 18, {2280, 600, 255, 135}, "''", Bold135),
@@ -91,8 +92,8 @@ const std::array<Control, 21> Controls{
 };
 
 const Window Design{
-    "Form1", "Quorvelin ", Frame::SizableToolWindow, 6735, 3705, std::nullopt, true, Controls,
-    {},      "Command1"};
+    form1::Form1, "Quorvelin ", Frame::SizableToolWindow, 6735, 3705, std::nullopt, true,
+    Controls,     {},           form1::Command1};
 
 } // namespace
 

@@ -13,14 +13,14 @@ using composer::TrameFields;
 
 // Each position box and the composer field it feeds.
 constexpr std::array<std::pair<std::string_view, Field>, 8> PositionBoxes{{
-    {"LatDeg", &TrameFields::latDeg},
-    {"LatMin", &TrameFields::latMin},
-    {"LatSec", &TrameFields::latSec},
-    {"LatPos", &TrameFields::latPos},
-    {"LongDeg", &TrameFields::longDeg},
-    {"LongMin", &TrameFields::longMin},
-    {"LongSec", &TrameFields::longSec},
-    {"LongPos", &TrameFields::longPos},
+    {form1::LatDeg, &TrameFields::latDeg},
+    {form1::LatMin, &TrameFields::latMin},
+    {form1::LatSec, &TrameFields::latSec},
+    {form1::LatPos, &TrameFields::latPos},
+    {form1::LongDeg, &TrameFields::longDeg},
+    {form1::LongMin, &TrameFields::longMin},
+    {form1::LongSec, &TrameFields::longSec},
+    {form1::LongPos, &TrameFields::longPos},
 }};
 
 // Setting a box to the text it holds raises no change, so each settles after one rewrite.
@@ -36,23 +36,24 @@ void normalise(View& view, std::string_view box, std::string_view letter, std::s
 } // namespace
 
 Form1Logic::Form1Logic(View& view, std::function<void()> requestAbout)
-    : view_(view), requestAbout_(std::move(requestAbout)) {}
+    : view_(view), requestAbout_(std::move(requestAbout)),
+      events_(Form1Design(), Form1Bindings, *this) {}
 
 void Form1Logic::Form_Load() {
     composer_.ResetTrame();
-    view_.SetVisible("Label6", false);
+    view_.SetVisible(form1::Label6, false);
 }
 
 void Form1Logic::LatPos_Change() {
-    normalise(view_, "LatPos", "N", "n", "S");
+    normalise(view_, form1::LatPos, "N", "n", "S");
 }
 
 void Form1Logic::LongPos_Change() {
-    normalise(view_, "LongPos", "E", "e", "W");
+    normalise(view_, form1::LongPos, "E", "e", "W");
 }
 
 void Form1Logic::Command1_Click() {
-    view_.SetText("TextTrame", "");
+    view_.SetText(form1::TextTrame, "");
     TrameFields fields;
     for (const auto& [box, field] : PositionBoxes) {
         fields.*field = ToCp1252(view_.Text(box));
@@ -66,7 +67,7 @@ void Form1Logic::Command1_Click() {
             view_.SetText(box, FromCp1252(fields.*field));
         }
     }
-    view_.SetText("TextTrame", FromCp1252(sentence));
+    view_.SetText(form1::TextTrame, FromCp1252(sentence));
 }
 
 void Form1Logic::CmdAide_Click() {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "composer/Composer.h"
+#include "forms/Events.h"
+#include "forms/Form1Design.h"
 #include "forms/View.h"
 
 #include <functional>
@@ -12,6 +14,11 @@ class Form1Logic {
 public:
     // requestAbout is what the "A lire" button asks for.
     Form1Logic(View& view, std::function<void()> requestAbout);
+    Form1Logic(const Form1Logic&) = delete;
+    Form1Logic& operator=(const Form1Logic&) = delete;
+
+    // The window's control events, each bound to its handler below.
+    Events& events() { return events_; }
 
     void Form_Load();
     void LatPos_Change();
@@ -23,6 +30,15 @@ private:
     View& view_;
     std::function<void()> requestAbout_;
     composer::Composer composer_;
+    Events events_;
+};
+
+// Which control events run which handlers.
+inline constexpr Binding<Form1Logic> Form1Bindings[]{
+    {form1::LatPos, Event::Change, &Form1Logic::LatPos_Change},
+    {form1::LongPos, Event::Change, &Form1Logic::LongPos_Change},
+    {form1::Command1, Event::Click, &Form1Logic::Command1_Click},
+    {form1::CmdAide, Event::Click, &Form1Logic::CmdAide_Click},
 };
 
 } // namespace forms

@@ -1,9 +1,9 @@
 #include "main_window/Form1.h"
 
+#include "design/Bindings.h"
 #include "forms/Form1Design.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -43,19 +43,7 @@ Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
         button->installEventFilter(new PressOnEnter(button));
     }
 
-    const auto boxChanged = [this](const char* name, void (forms::Form1Logic::*handler)()) {
-        connect(qobject_cast<QLineEdit*>(view_.widget(name)), &QLineEdit::textChanged, this,
-                [this, handler] { (logic_.*handler)(); });
-    };
-    boxChanged("LatPos", &forms::Form1Logic::LatPos_Change);
-    boxChanged("LongPos", &forms::Form1Logic::LongPos_Change);
-    const auto clicked = [this](const char* name, void (forms::Form1Logic::*handler)()) {
-        connect(qobject_cast<QPushButton*>(view_.widget(name)), &QPushButton::clicked, this,
-                [this, handler] { (logic_.*handler)(); });
-    };
-    clicked("Command1", &forms::Form1Logic::Command1_Click);
-    clicked("CmdAide", &forms::Form1Logic::CmdAide_Click);
-
+    design::Connect(this, logic_.events());
     logic_.Form_Load();
 }
 

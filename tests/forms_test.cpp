@@ -62,11 +62,7 @@ public:
 struct MainWindow {
     MainWindow() {
         view.changed = [this](std::string_view control) {
-            if (control == "LatPos") {
-                logic.LatPos_Change();
-            } else if (control == "LongPos") {
-                logic.LongPos_Change();
-            }
+            logic.events().Raise(control, forms::Event::Change);
         };
         logic.Form_Load();
     }
@@ -153,6 +149,33 @@ TEST(AboutWindowLogic, LoadsItsTextsLightsTheLinkAndOpensThePage) {
     EXPECT_EQ(view.boxes,
               std::vector<std::string>{"Quorvelin|Impossible d'ouvrir la page www.vexor.example"});
     EXPECT_TRUE(view.unloaded);
+}
+
+// Each window checks its table when it loads; a table that names what its design lacks fails.
+TEST(Bindings, NameOnlyControlsAndEventsOfTheDesign) {
+    struct Probe {
+        void Handler() {}
+    } probe;
+    const struct {
+        forms::Binding<Probe> binding;
+        bool accepted;
+    } cases[] = {
+        {{"Form1", forms::Event::MouseMove, &Probe::Handler}, true},
+        {{"LatPos", forms::Event::Change, &Probe::Handler}, true},
+        {{"Label6", forms::Event::Click, &Probe::Handler}, true},
+        {{"LatPso", forms::Event::Change, &Probe::Handler}, false},
+        {{"Command1", forms::Event::Change, &Probe::Handler}, false},
+        {{"TextTrame", forms::Event::MouseMove, &Probe::Handler}, false},
+    };
+    for (const auto& c : cases) {
+        const forms::Binding<Probe> table[]{c.binding};
+        const auto load = [&] { forms::Events(forms::Form1Design(), table, probe); };
+        if (c.accepted) {
+            EXPECT_NO_THROW(load()) << c.binding.control;
+        } else {
+            EXPECT_THROW(load(), std::logic_error) << c.binding.control;
+        }
+    }
 }
 
 } // namespace

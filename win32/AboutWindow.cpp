@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 #include <utility>
-#include <windowsx.h>
 
 namespace win32 {
 
@@ -12,8 +11,8 @@ AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, HWND owne
                          Services services, std::function<void()> closed)
     : closed_(std::move(closed)) {
     Create(forms::AboutDesign(), L"QuorvelinAbout", owner, scale, std::move(services));
-    SetDefaultButton("cmdOK");
     logic_.emplace(form(), descriptor);
+    Bind(logic_->events());
     form().OnPageNotOpened([this] { logic_->PageNotOpened(); });
     logic_->Form_Load();
 }
@@ -22,70 +21,6 @@ AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::StartSysInfo() {
     logic_->StartSysInfo();
-}
-
-void AboutWindow::Command(std::string_view control, WORD code) {
-    if (!logic_ || code != BN_CLICKED) {
-        return;
-    }
-    if (control == "cmdOK") {
-        logic_->cmdOK_Click();
-    } else if (control == "cmdSysInfo") {
-        logic_->cmdSysInfo_Click();
-    }
-}
-
-// Esc presses OK.
-void AboutWindow::Cancel() {
-    if (logic_) {
-        logic_->cmdOK_Click();
-    }
-}
-
-// The labels take no pointer events: the window receives the moves and clicks over them.
-std::optional<LRESULT> AboutWindow::Message(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-        pointer(message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    default:
-        return std::nullopt;
-    }
-}
-
-// Over the link, its handlers; over the bare window (the lines included, which are drawn on
-// it), the window's. Over any other control nothing happens: the link keeps its look.
-void AboutWindow::pointer(UINT message, POINT at) {
-    if (!logic_) {
-        return;
-    }
-    const HWND over = ChildWindowFromPointEx(handle(), at, CWP_SKIPINVISIBLE);
-    const bool onLink = over == form().control("lblvexor");
-    switch (message) {
-    case WM_MOUSEMOVE:
-        if (onLink) {
-            logic_->lblvexor_MouseMove();
-        } else if (over == handle()) {
-            logic_->Form_MouseMove();
-        }
-        break;
-    case WM_LBUTTONDOWN:
-        pressedOnLink_ = onLink;
-        break;
-    case WM_LBUTTONDBLCLK:
-        pressedOnLink_ = false;
-        break;
-    case WM_LBUTTONUP:
-        if (std::exchange(pressedOnLink_, false) && onLink) {
-            logic_->lblvexor_Click();
-        }
-        break;
-    default:
-        break;
-    }
 }
 
 void AboutWindow::Closed() {

@@ -22,19 +22,11 @@ public:
     void StartSysInfo();
 
 protected:
-    void Command(std::string_view control, WORD code) override;
-    void Cancel() override;
-    std::optional<LRESULT> Message(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Closed() override;
 
 private:
-    void pointer(UINT message, POINT at);
-
     std::function<void()> closed_;
     std::optional<forms::AboutLogic> logic_;
-    // A press on the link that a release over it makes a click; a double-click's second press
-    // is none.
-    bool pressedOnLink_ = false;
 };
 
 class AboutSlot {

@@ -216,6 +216,9 @@ HWND Form::control(std::string_view name) const {
 }
 
 std::string_view Form::name(HWND control) const {
+    if (control == window_) {
+        return design_.name;
+    }
     const Built* const found = built(control);
     return found ? found->design->name : std::string_view{};
 }

@@ -58,7 +58,7 @@ public:
     void OnPageNotOpened(std::function<void()> handler) { pageNotOpened_ = std::move(handler); }
 
     HWND control(std::string_view name) const;
-    // The name of one of the window's controls; empty for any other window.
+    // The name of one of the window's controls, or the window's own; empty for any other.
     std::string_view name(HWND control) const;
     bool isButton(HWND control) const;
 

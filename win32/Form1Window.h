@@ -21,7 +21,6 @@ public:
     void Show(int show);
 
 protected:
-    void Command(std::string_view control, WORD code) override;
     void Closed() override;
 
 private:

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <utility>
+#include <windowsx.h>
 
 namespace win32 {
 namespace {
@@ -72,17 +73,16 @@ void TopWindow::Create(const forms::Window& design, const wchar_t* className, HW
     if (window_ == nullptr) {
         throw std::runtime_error("CreateWindowExW " + std::string(design.name));
     }
-    defaultButton_ = nullptr;
     form_ = std::make_unique<Form>(window_, design, scale, std::move(services));
+    defaultButton_ = design.defaultButton.empty() ? nullptr : form_->control(design.defaultButton);
+    cancelButton_ = design.cancelButton;
+    if (defaultButton_ != nullptr) {
+        SendMessageW(defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
     focus_ = design.initialFocus.empty() ? nullptr : form_->control(design.initialFocus);
     // The focus and the access keys are shown from the start, not only once a key is pressed.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                  0);
-}
-
-void TopWindow::SetDefaultButton(std::string_view control) {
-    defaultButton_ = form_->control(control);
-    SendMessageW(defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 LRESULT CALLBACK TopWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,20 +101,22 @@ LRESULT CALLBACK TopWindow::procedure(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_;
-    if (const std::optional<LRESULT> answer = Message(message, wParam, lParam)) {
-        return *answer;
-    }
     if (form_ != nullptr && window_ != nullptr) {
         if (const std::optional<LRESULT> answer = form_->Handle(message, wParam, lParam)) {
             return *answer;
         }
     }
     switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        pointer(message, lParam);
+        return 0;
     case WM_COMMAND:
         if (lParam != 0) {
             command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        } else if (LOWORD(wParam) == IDCANCEL) {
-            Cancel();
+        } else if (LOWORD(wParam) == IDCANCEL && events_ != nullptr) {
+            events_->Raise(cancelButton_, forms::Event::Click); // Esc
         }
         return 0;
     case DM_GETDEFID: {
@@ -154,9 +156,22 @@ void TopWindow::command(HWND control, WORD code) {
         showAsDefault(code == BN_SETFOCUS ? control : defaultButton_);
         return;
     }
-    if (const std::string_view name = form_->name(control); !name.empty()) {
-        Command(name, code);
+    const std::string_view name = form_->name(control);
+    if (events_ != nullptr && !name.empty() && (code == BN_CLICKED || code == EN_CHANGE)) {
+        events_->Raise(name, code == BN_CLICKED ? forms::Event::Click : forms::Event::Change);
     }
+}
+
+// Labels take no pointer events: the window receives the moves and clicks over them.
+void TopWindow::pointer(UINT message, LPARAM lParam) {
+    if (events_ == nullptr) {
+        return;
+    }
+    const forms::Pointer pointer = message == WM_MOUSEMOVE     ? forms::Pointer::Move
+                                   : message == WM_LBUTTONDOWN ? forms::Pointer::Press
+                                                               : forms::Pointer::Release;
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    events_->Report(pointer, form_->name(ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE)));
 }
 
 // The button that Enter presses has the thick border of the default button.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "forms/Design.h"
+#include "forms/Events.h"
 #include "win32/Form.h"
 #include "win32/Scale.h"
 #include "win32/Win32.h"
@@ -34,17 +35,10 @@ protected:
     // one). An owner keeps the window out of the taskbar.
     void Create(const forms::Window& design, const wchar_t* className, HWND owner, Scale scale,
                 Services services);
-    // Enter presses it unless another button has the focus.
-    void SetDefaultButton(std::string_view control);
+    // From now on the controls' notifications and the pointer over the labels and the bare
+    // surface raise the behaviour's bound events.
+    void Bind(forms::Events& events) { events_ = &events; }
 
-    // A notification of one of the window's controls (BN_CLICKED, EN_CHANGE...).
-    virtual void Command(std::string_view control, WORD code) = 0;
-    // Esc.
-    virtual void Cancel() {}
-    // The window's own messages, before the common handling.
-    virtual std::optional<LRESULT> Message(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
-        return std::nullopt;
-    }
     // The window is destroyed: its last message.
     virtual void Closed() = 0;
 
@@ -52,12 +46,15 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, WORD code);
+    void pointer(UINT message, LPARAM lParam);
     void showAsDefault(HWND button);
 
     HWND window_ = nullptr;
     std::unique_ptr<Form> form_;
     HWND focus_ = nullptr;
     HWND defaultButton_ = nullptr;
+    std::string_view cancelButton_;
+    forms::Events* events_ = nullptr;
 };
 
 } // namespace win32

@@ -1,0 +1,87 @@
+#include "design/Bindings.h"
+
+#include "design/Accessibility.h"
+#include "design/Widgets.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <optional>
+#include <string>
+
+namespace design {
+namespace {
+
+std::optional<forms::Pointer> pointerOf(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseMove:
+        return forms::Pointer::Move;
+    case QEvent::MouseButtonPress:
+        return forms::Pointer::Press;
+    case QEvent::MouseButtonRelease:
+        return forms::Pointer::Release;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The window's mouse events, its own and those its labels ignore and pass on, told to the
+// behaviour with the control under the pointer.
+class PointerReports : public QObject {
+public:
+    PointerReports(QWidget* window, forms::Events& events) : QObject(window), events_(events) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const std::optional<forms::Pointer> pointer = pointerOf(*event);
+        const auto* const mouse = static_cast<const QMouseEvent*>(event);
+        if (pointer && (*pointer == forms::Pointer::Move || mouse->button() == Qt::LeftButton)) {
+            auto* const window = static_cast<QWidget*>(watched);
+            events_.Report(*pointer, under(window, mouse->position().toPoint()));
+        }
+        return false;
+    }
+
+private:
+    static std::string under(QWidget* window, QPoint at) {
+        QWidget* child = window->childAt(at);
+        while (child != nullptr && child->parentWidget() != window) {
+            child = child->parentWidget();
+        }
+        return (child ? child : window)->objectName().toStdString();
+    }
+
+    forms::Events& events_;
+};
+
+} // namespace
+
+void Connect(QWidget* window, forms::Events& events) {
+    bool pointer = false;
+    for (const forms::Events::Bound& bound : events.bound()) {
+        QWidget* const widget =
+            bound.control ? window->findChild<QWidget*>(FromUtf8(bound.control->name)) : window;
+        const auto& handler = bound.handler;
+        if (auto* const button = qobject_cast<QAbstractButton*>(widget)) {
+            QObject::connect(button, &QAbstractButton::clicked, window, handler);
+        } else if (auto* const box = qobject_cast<QLineEdit*>(widget)) {
+            QObject::connect(box, &QLineEdit::textChanged, window, handler);
+        } else {
+            pointer = true;
+            widget->setMouseTracking(widget->hasMouseTracking() ||
+                                     bound.event == forms::Event::MouseMove);
+            if (auto* const label = qobject_cast<QLabel*>(widget);
+                label && bound.event == forms::Event::Click) {
+                DescribeLink(label);
+                QObject::connect(label, &QLabel::linkActivated, window, handler);
+            }
+        }
+    }
+    if (pointer) {
+        window->installEventFilter(new PointerReports(window, events));
+    }
+}
+
+} // namespace design
