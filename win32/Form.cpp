@@ -102,6 +102,27 @@ LRESULT CALLBACK keepSelected(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
+// A coloured button is drawn by its window, and the dialog manager takes a button of that type
+// for no push button: this one answers as a push button does, default or not, so that Enter
+// presses it when it has the focus, and stays drawn by its window when the dialog manager moves
+// the default look onto it or off it. Whether it is the default is its subclass's data.
+LRESULT CALLBACK pushButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT_PTR /*id*/, DWORD_PTR isDefault) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+        SetWindowSubclass(button, pushButton, 0, (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        return DefSubclassProc(button, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, pushButton, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 } // namespace
 
 Services SystemServices() {
@@ -156,6 +177,9 @@ HWND Form::create(const forms::Control& c, int id) {
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
+    }
+    if (c.kind == forms::Kind::Button && c.background) {
+        SetWindowSubclass(handle, pushButton, 0, FALSE);
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,

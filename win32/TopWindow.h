@@ -1,7 +1,8 @@
-// A top-level window built from its design, whose messages go to this object. It does the
-// dialog manager's share: the focus kept across activations, Enter for the focused or default
-// button, Esc. Its Form colours and draws the controls; every other message goes to the
-// window's own handlers. An error escaping a handler is fatal.
+// A top-level window built from its design, whose messages go to this object. It is a dialog
+// window of the system's dialog manager, which keeps its focus across activations and gives it
+// Tab, Enter for the focused or default button, and Esc. Its Form colours and draws the
+// controls; every other message goes to the window's own handlers. An error escaping a handler
+// is fatal.
 #pragma once
 
 #include "forms/Design.h"
@@ -34,12 +35,13 @@ protected:
     // one). An owner keeps the window out of the taskbar.
     void Create(const forms::Window& design, const wchar_t* className, HWND owner, Scale scale,
                 Services services);
-    // Enter presses it unless another button has the focus.
+    // Enter presses it unless another button has the focus, which the dialog manager tells
+    // by the default look it moves with the focus.
     void SetDefaultButton(std::string_view control);
 
     // A notification of one of the window's controls (BN_CLICKED, EN_CHANGE...).
     virtual void Command(std::string_view control, WORD code) = 0;
-    // Esc.
+    // Esc (the dialog manager's IDCANCEL).
     virtual void Cancel() {}
     // The window's own messages, before the common handling.
     virtual std::optional<LRESULT> Message(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
@@ -52,12 +54,9 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, WORD code);
-    void showAsDefault(HWND button);
 
     HWND window_ = nullptr;
     std::unique_ptr<Form> form_;
-    HWND focus_ = nullptr;
-    HWND defaultButton_ = nullptr;
 };
 
 } // namespace win32
