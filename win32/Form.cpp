@@ -140,8 +140,7 @@ HICON AppIcon(int size) {
 }
 
 Form::Form(HWND window, const forms::Window& design, Scale scale, Services services)
-    : window_(window), design_(design), scale_(scale), services_(std::move(services)),
-      hand_(LoadCursorW(GetModuleHandleW(nullptr), HandPointerName)) {
+    : window_(window), design_(design), scale_(scale), services_(std::move(services)) {
     const std::vector<const forms::Control*> order = forms::InTabOrder(design);
     controls_.reserve(order.size());
     for (const forms::Control* const c : order) {
@@ -308,6 +307,9 @@ std::optional<LRESULT> Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETCURSOR: {
         const Built* const over = built(reinterpret_cast<HWND>(wParam));
         if (over && over->design->handPointer && LOWORD(lParam) == HTCLIENT) {
+            if (hand_ == nullptr) {
+                hand_ = LoadCursorW(GetModuleHandleW(nullptr), HandPointerName);
+            }
             SetCursor(hand_);
             return TRUE;
         }

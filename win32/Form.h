@@ -91,7 +91,7 @@ private:
     std::map<std::pair<double, bool>, Font> fonts_;
     std::map<forms::Colour, Brush> brushes_;
     std::vector<Built> controls_;
-    HCURSOR hand_;
+    HCURSOR hand_ = nullptr; // loaded when first over a button that has it
 };
 
 } // namespace win32
