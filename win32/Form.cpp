@@ -42,8 +42,7 @@ struct Kind {
 Kind kindOf(const forms::Control& c) {
     switch (c.kind) {
     case forms::Kind::Button:
-        return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | (c.background ? BS_OWNERDRAW : BS_PUSHBUTTON),
-                0};
+        return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, 0};
     case forms::Kind::EntryBox:
         return {L"EDIT",
                 WS_TABSTOP | ES_AUTOHSCROLL | alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
@@ -66,10 +65,6 @@ std::wstring windowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-bool ownerDrawn(HWND button) {
-    return (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
 // A box whose whole text stays selected: once it has the focus, by a click or by Tab, and after
@@ -100,27 +95,6 @@ LRESULT CALLBACK keepSelected(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         break;
     }
     return result;
-}
-
-// A coloured button is drawn by its window, and the dialog manager takes a button of that type
-// for no push button: this one answers as a push button does, default or not, so that Enter
-// presses it when it has the focus, and stays drawn by its window when the dialog manager moves
-// the default look onto it or off it. Whether it is the default is its subclass's data.
-LRESULT CALLBACK pushButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT_PTR /*id*/, DWORD_PTR isDefault) {
-    switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-    case BM_SETSTYLE:
-        SetWindowSubclass(button, pushButton, 0, (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
-        return DefSubclassProc(button, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(button, pushButton, 0);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
@@ -176,9 +150,6 @@ HWND Form::create(const forms::Control& c, int id) {
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
-    }
-    if (c.kind == forms::Kind::Button && c.background) {
-        SetWindowSubclass(handle, pushButton, 0, FALSE);
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,
@@ -301,9 +272,12 @@ std::optional<LRESULT> Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
             return colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         }
         break;
-    case WM_DRAWITEM:
-        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+    case WM_NOTIFY:
+        if (const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+            draw.hdr.code == NM_CUSTOMDRAW) {
+            return drawButton(draw);
+        }
+        break;
     case WM_SETCURSOR: {
         const Built* const over = built(reinterpret_cast<HWND>(wParam));
         if (over && over->design->handPointer && LOWORD(lParam) == HTCLIENT) {
@@ -342,31 +316,33 @@ LRESULT Form::colour(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(SurfaceColour));
 }
 
-// A raised button in its design's colour, sunken while pressed, its focus always shown.
-void Form::drawButton(const DRAWITEMSTRUCT& item) {
-    const Built* const c = built(item.hwndItem);
-    if (c == nullptr || !ownerDrawn(item.hwndItem)) {
-        return;
+// A coloured button: raised in its design's colour, sunken while pressed, its focus always
+// shown, drawn whole in place of the system's button; other buttons are the system's.
+LRESULT Form::drawButton(const NMCUSTOMDRAW& draw) {
+    const Built* const c = built(draw.hdr.hwndFrom);
+    if (c == nullptr || !c->design->background || draw.dwDrawStage != CDDS_PREERASE) {
+        return CDRF_DODEFAULT;
     }
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    RECT area = item.rcItem;
-    FillRect(item.hDC, &area, brush(c->design->background.value_or(forms::LightGrey)));
-    DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
+    RECT area = draw.rc;
+    FillRect(draw.hdc, &area, brush(*c->design->background));
+    DrawEdge(draw.hdc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
     if (pressed) {
         OffsetRect(&area, 1, 1);
     }
-    const Selected chosen(item.hDC,
-                          reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-    const std::wstring caption = windowText(item.hwndItem);
-    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &area,
+    const Selected chosen(
+        draw.hdc, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)));
+    SetBkMode(draw.hdc, TRANSPARENT);
+    SetTextColor(draw.hdc, GetSysColor(COLOR_BTNTEXT));
+    const std::wstring caption = windowText(draw.hdr.hwndFrom);
+    DrawTextW(draw.hdc, caption.c_str(), static_cast<int>(caption.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if ((item.itemState & ODS_FOCUS) != 0) {
-        RECT focus = item.rcItem;
+    if ((draw.uItemState & CDIS_FOCUS) != 0) {
+        RECT focus = draw.rc;
         InflateRect(&focus, -4, -4);
-        DrawFocusRect(item.hDC, &focus);
+        DrawFocusRect(draw.hdc, &focus);
     }
+    return CDRF_SKIPDEFAULT;
 }
 
 // Each line with flat ends, in index order.
