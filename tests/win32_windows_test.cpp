@@ -151,6 +151,43 @@ TEST_F(Windows, MainWindowComposesWhatIsTyped) {
     CloseClipboard();
 }
 
+// Enter presses the focused button, however the focus came to it, and no button from a box:
+// the main window has no default button.
+TEST_F(Windows, EnterPressesTheFocusedButtonAndNoneFromABox) {
+    const auto key = [this](WPARAM key) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        pump();
+    };
+    const auto click = [this](const char* box) {
+        SendMessageW(main(box), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(main(box), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    };
+    key(VK_TAB); // from the compose button, which the dialog manager made the default
+    ASSERT_EQ(GetFocus(), main("TextTrame"));
+    key(VK_RETURN);
+    click("LatDeg");
+    key(VK_RETURN);
+    EXPECT_EQ(text(main("TextTrame")), "") << "nothing composed";
+    click("LongPos");
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), main("CmdAide"));
+    key(VK_RETURN);
+    EXPECT_NE(program.about().window(), nullptr) << "the coloured button reached by Tab";
+}
+
+// Each window gives the focus back to the control that had it when it is activated again.
+TEST_F(Windows, FocusComesBackOnActivation) {
+    openAbout();
+    SetFocus(main("LatSec")); // each window active in turn
+    SetFocus(about("cmdSysInfo"));
+    for (const auto& [window, focus] : {std::pair(program.form1().handle(), main("LatSec")),
+                                        std::pair(aboutWindow(), about("cmdSysInfo"))}) {
+        SetActiveWindow(window);
+        pump();
+        EXPECT_EQ(GetFocus(), focus) << program.form1().form().name(focus);
+    }
+}
+
 TEST_F(Windows, BoxesKeepTheirLimitsAndOneCapitalLetterForTheHemisphere) {
     const struct {
         const char* box;

@@ -32,15 +32,16 @@ void AboutWindow::Closed() {
 AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, Scale scale, Services services,
                      std::function<void()> closed)
     : descriptor_(descriptor), scale_(scale), services_(std::move(services)),
-      closed_(std::move(closed)),
-      owner_(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr)) {
-    if (!owner_) {
-        throw std::runtime_error("CreateWindowExW owner");
-    }
-}
+      closed_(std::move(closed)) {}
 
 void AboutSlot::Request() {
+    if (!owner_) {
+        owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr));
+        if (!owner_) {
+            throw std::runtime_error("CreateWindowExW owner");
+        }
+    }
     if (window() == nullptr) {
         window_.reset(); // the closed window's controls and state go
         window_.emplace(descriptor_, owner_.get(), scale_, services_, closed_);

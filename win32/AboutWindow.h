@@ -49,7 +49,8 @@ private:
     Services services_;
     std::function<void()> closed_;
     // Owns the About window without ever being shown: an owned window stays out of the taskbar,
-    // and closing the main window, which does not own it, leaves it open.
+    // and closing the main window, which does not own it, leaves it open. Made at the first
+    // request, not at start.
     Window owner_;
     // The window last loaded; a closed one is replaced at the next request.
     std::optional<AboutWindow> window_;

@@ -42,8 +42,7 @@ struct Kind {
 Kind kindOf(const forms::Control& c) {
     switch (c.kind) {
     case forms::Kind::Button:
-        return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | (c.background ? BS_OWNERDRAW : BS_PUSHBUTTON),
-                0};
+        return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, 0};
     case forms::Kind::EntryBox:
         return {L"EDIT",
                 WS_TABSTOP | ES_AUTOHSCROLL | alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
@@ -66,10 +65,6 @@ std::wstring windowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-bool ownerDrawn(HWND button) {
-    return (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
 // A box whose whole text stays selected: once it has the focus, by a click or by Tab, and after
@@ -119,8 +114,7 @@ HICON AppIcon(int size) {
 }
 
 Form::Form(HWND window, const forms::Window& design, Scale scale, Services services)
-    : window_(window), design_(design), scale_(scale), services_(std::move(services)),
-      hand_(LoadCursorW(GetModuleHandleW(nullptr), HandPointerName)) {
+    : window_(window), design_(design), scale_(scale), services_(std::move(services)) {
     const std::vector<const forms::Control*> order = forms::InTabOrder(design);
     controls_.reserve(order.size());
     for (const forms::Control* const c : order) {
@@ -281,12 +275,18 @@ std::optional<LRESULT> Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
             return colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         }
         break;
-    case WM_DRAWITEM:
-        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+    case WM_NOTIFY:
+        if (const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+            draw.hdr.code == NM_CUSTOMDRAW) {
+            return drawButton(draw);
+        }
+        break;
     case WM_SETCURSOR: {
         const Built* const over = built(reinterpret_cast<HWND>(wParam));
         if (over && over->design->handPointer && LOWORD(lParam) == HTCLIENT) {
+            if (hand_ == nullptr) {
+                hand_ = LoadCursorW(GetModuleHandleW(nullptr), HandPointerName);
+            }
             SetCursor(hand_);
             return TRUE;
         }
@@ -319,31 +319,33 @@ LRESULT Form::colour(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(SurfaceColour));
 }
 
-// A raised button in its design's colour, sunken while pressed, its focus always shown.
-void Form::drawButton(const DRAWITEMSTRUCT& item) {
-    const Built* const c = built(item.hwndItem);
-    if (c == nullptr || !ownerDrawn(item.hwndItem)) {
-        return;
+// A coloured button: raised in its design's colour, sunken while pressed, its focus always
+// shown, drawn whole in place of the system's button; other buttons are the system's.
+LRESULT Form::drawButton(const NMCUSTOMDRAW& draw) {
+    const Built* const c = built(draw.hdr.hwndFrom);
+    if (c == nullptr || !c->design->background || draw.dwDrawStage != CDDS_PREERASE) {
+        return CDRF_DODEFAULT;
     }
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    RECT area = item.rcItem;
-    FillRect(item.hDC, &area, brush(c->design->background.value_or(forms::LightGrey)));
-    DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
+    RECT area = draw.rc;
+    FillRect(draw.hdc, &area, brush(*c->design->background));
+    DrawEdge(draw.hdc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
     if (pressed) {
         OffsetRect(&area, 1, 1);
     }
-    const Selected chosen(item.hDC,
-                          reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-    const std::wstring caption = windowText(item.hwndItem);
-    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &area,
+    const Selected chosen(
+        draw.hdc, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)));
+    SetBkMode(draw.hdc, TRANSPARENT);
+    SetTextColor(draw.hdc, GetSysColor(COLOR_BTNTEXT));
+    const std::wstring caption = windowText(draw.hdr.hwndFrom);
+    DrawTextW(draw.hdc, caption.c_str(), static_cast<int>(caption.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if ((item.itemState & ODS_FOCUS) != 0) {
-        RECT focus = item.rcItem;
+    if ((draw.uItemState & CDIS_FOCUS) != 0) {
+        RECT focus = draw.rc;
         InflateRect(&focus, -4, -4);
-        DrawFocusRect(item.hDC, &focus);
+        DrawFocusRect(draw.hdc, &focus);
     }
+    return CDRF_SKIPDEFAULT;
 }
 
 // Each line with flat ends, in index order.

@@ -8,6 +8,8 @@
 #include "win32/Scale.h"
 #include "win32/Win32.h"
 
+#include <commctrl.h>
+
 #include <functional>
 #include <map>
 #include <optional>
@@ -62,7 +64,7 @@ public:
     std::string_view name(HWND control) const;
     bool isButton(HWND control) const;
 
-    // Colours (WM_CTLCOLOR*), owner-drawn buttons (WM_DRAWITEM), the pointing hand
+    // Colours (WM_CTLCOLOR*), coloured buttons (NM_CUSTOMDRAW), the pointing hand
     // (WM_SETCURSOR) and the design's lines (WM_PAINT); nothing for other messages.
     std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -80,7 +82,7 @@ private:
     HBRUSH brush(forms::Colour colour);
     HWND create(const forms::Control& design, int id);
     LRESULT colour(HDC dc, HWND control);
-    void drawButton(const DRAWITEMSTRUCT& item);
+    LRESULT drawButton(const NMCUSTOMDRAW& draw);
     void paintLines();
 
     HWND window_;
@@ -91,7 +93,7 @@ private:
     std::map<std::pair<double, bool>, Font> fonts_;
     std::map<forms::Colour, Brush> brushes_;
     std::vector<Built> controls_;
-    HCURSOR hand_;
+    HCURSOR hand_ = nullptr; // loaded when first over a button that has it
 };
 
 } // namespace win32

@@ -5,11 +5,11 @@
 namespace win32 {
 namespace {
 
-// The program's top-level windows; message boxes and other programs' windows are not.
-bool ours(HWND window) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    return std::wstring_view(name).starts_with(L"Quorvelin");
+// A dialog window of this thread, whose keys go to the dialog manager: a dialog's class keeps
+// DLGWINDOWEXTRA bytes for it, which the About window's hidden owner has not.
+bool dialog(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+           GetClassLongPtrW(window, GCL_CBWNDEXTRA) >= DLGWINDOWEXTRA;
 }
 
 } // namespace
@@ -40,7 +40,7 @@ int Program::Run() {
 
 void Program::Dispatch(MSG& message) {
     const HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (top != nullptr && ours(top) && IsDialogMessageW(top, &message)) {
+    if (top != nullptr && dialog(top) && IsDialogMessageW(top, &message)) {
         return;
     }
     TranslateMessage(&message);

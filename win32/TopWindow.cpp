@@ -25,7 +25,8 @@ Frame frameOf(forms::Frame frame) {
     return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
 }
 
-// The window's icon, if its design has one, at the sizes the system shows.
+// A dialog window of the system's dialog manager, which keeps its data in the window's extra
+// bytes; its icon, if its design has one, at the sizes the system shows.
 void registerClass(const wchar_t* name, bool hasIcon, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -35,6 +36,7 @@ void registerClass(const wchar_t* name, bool hasIcon, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = hasIcon ? AppIcon(GetSystemMetrics(SM_CXICON)) : nullptr;
@@ -74,12 +76,17 @@ void TopWindow::Create(const forms::Window& design, const wchar_t* className, HW
         throw std::runtime_error("CreateWindowExW " + std::string(design.name));
     }
     form_ = std::make_unique<Form>(window_, design, scale, std::move(services));
-    defaultButton_ = design.defaultButton.empty() ? nullptr : form_->control(design.defaultButton);
-    cancelButton_ = design.cancelButton;
-    if (defaultButton_ != nullptr) {
-        SendMessageW(defaultButton_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    // The dialog manager first gives the focus to the first control that Tab reaches; the
+    // controls are made in tab order, so that is the design's lowest tab index.
+    if (!design.initialFocus.empty() &&
+        GetNextDlgTabItem(window_, nullptr, FALSE) != form_->control(design.initialFocus)) {
+        throw std::logic_error("initial focus not first in tab order: " + std::string(design.name));
     }
-    focus_ = design.initialFocus.empty() ? nullptr : form_->control(design.initialFocus);
+    if (!design.defaultButton.empty()) {
+        SendMessageW(window_, DM_SETDEFID,
+                     static_cast<WPARAM>(GetDlgCtrlID(form_->control(design.defaultButton))), 0);
+    }
+    cancelButton_ = design.cancelButton;
     // The focus and the access keys are shown from the start, not only once a key is pressed.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                  0);
@@ -94,7 +101,7 @@ LRESULT CALLBACK TopWindow::procedure(HWND window, UINT message, WPARAM wParam, 
     }
     auto* const self = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefDlgProcW(window, message, wParam, lParam);
     }
     return Guarded([&] { return self->handle(message, wParam, lParam); });
 }
@@ -119,41 +126,28 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events_->Raise(cancelButton_, forms::Event::Click); // Esc
         }
         return 0;
-    case DM_GETDEFID: {
-        // What Enter presses: the focused button, else the default one, else nothing.
-        const HWND focus = GetFocus();
-        const HWND pressed = form_ && form_->isButton(focus) ? focus : defaultButton_;
-        return pressed ? MAKELRESULT(GetDlgCtrlID(pressed), DC_HASDEFID) : 0;
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_, GetFocus())) {
-            focus_ = GetFocus();
-        }
-        break;
-    case WM_SETFOCUS:
-        if (focus_ != nullptr && IsWindow(focus_)) {
-            SetFocus(focus_);
-            return 0;
-        }
-        break;
+    case WM_CLOSE:
+        // Closing unloads the window; the dialog manager would turn it into IDCANCEL.
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = nullptr;
-        focus_ = nullptr;
         Closed();
-        return DefWindowProcW(window, message, wParam, lParam);
+        break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefDlgProcW(window, message, wParam, lParam);
 }
 
 void TopWindow::command(HWND control, WORD code) {
     if (form_ == nullptr) {
         return;
     }
-    if (form_->isButton(control) && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
-        showAsDefault(code == BN_SETFOCUS ? control : defaultButton_);
+    if (code == BN_SETFOCUS && form_->isButton(control)) {
+        // The dialog manager moves the default look, which Enter follows, only with the focus
+        // that it gives itself; a click or a program sets it directly, and is handed over.
+        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
         return;
     }
     const std::string_view name = form_->name(control);
@@ -172,21 +166,6 @@ void TopWindow::pointer(UINT message, LPARAM lParam) {
                                                                : forms::Pointer::Release;
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     events_->Report(pointer, form_->name(ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE)));
-}
-
-// The button that Enter presses has the thick border of the default button.
-void TopWindow::showAsDefault(HWND button) {
-    if (defaultButton_ == nullptr) {
-        return;
-    }
-    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-        if (form_->isButton(child) && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
-            SendMessageW(child, BM_SETSTYLE, child == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                         TRUE);
-        }
-    }
 }
 
 } // namespace win32

@@ -1,7 +1,8 @@
-// A top-level window built from its design, whose messages go to this object. It does the
-// dialog manager's share: the focus kept across activations, Enter for the focused or default
-// button, Esc. Its Form colours and draws the controls; every other message goes to the
-// window's own handlers. An error escaping a handler is fatal.
+// A top-level window built from its design, whose messages go to this object. It is a dialog
+// window of the system's dialog manager, which keeps its focus across activations and gives it
+// Tab, Enter for the focused or default button, and Esc. Its Form colours and draws the
+// controls; every other message goes to the window's own handlers. An error escaping a handler
+// is fatal.
 #pragma once
 
 #include "forms/Design.h"
@@ -47,12 +48,9 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, WORD code);
     void pointer(UINT message, LPARAM lParam);
-    void showAsDefault(HWND button);
 
     HWND window_ = nullptr;
     std::unique_ptr<Form> form_;
-    HWND focus_ = nullptr;
-    HWND defaultButton_ = nullptr;
     std::string_view cancelButton_;
     forms::Events* events_ = nullptr;
 };
