@@ -1,7 +1,12 @@
 #include "design/Images.h"
 
 #include <QFile>
+#include <QIconEngine>
+#include <QPainter>
 #include <QtEndian>
+
+#include <algorithm>
+#include <array>
 
 namespace design {
 namespace {
@@ -76,15 +81,60 @@ QPixmap AppIconPixmap() {
     return pixmapOf(resource(":/AppIcon.ico"), "ICO");
 }
 
-QIcon AppIcon() {
-    QIcon icon(AppIconPixmap());
-    // Drawn larger too, for docks, task switchers and high-density screens. X11 window
-    // managers are given up to 128 pixels (256 would pass the size of a plain X request);
-    // launchers take the larger icons from the installed theme.
-    for (const int size : {48, 64, 128}) {
-        icon.addFile(QStringLiteral(":/AppIcon-%1.png").arg(size), QSize(size, size));
+namespace {
+
+// The window icon, each size drawn from its file only when the window system first asks for
+// it: the offscreen platform never does, X11 asks for every size as the window is created.
+// The format is named, so that no image plugin is loaded to recognise the files.
+class AppIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        // A window icon is only ever drawn in its normal mode.
+        const int side = std::max(size.width(), size.height());
+        const auto found = std::find_if(drawn_.begin(), drawn_.end() - 1,
+                                        [side](const Drawn& d) { return d.side >= side; });
+        if (found->pixmap.isNull()) {
+            found->pixmap =
+                found->side == 32
+                    ? AppIconPixmap()
+                    : QPixmap(QStringLiteral(":/AppIcon-%1.png").arg(found->side), "PNG");
+        }
+        if (found->pixmap.isNull() || found->pixmap.size() == size) {
+            return found->pixmap; // a size that failed to load is not made up from another one
+        }
+        return found->pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    return icon;
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        QList<QSize> sizes;
+        for (const Drawn& d : drawn_) {
+            sizes << QSize(d.side, d.side);
+        }
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new AppIconEngine(*this); }
+
+private:
+    struct Drawn {
+        int side;
+        QPixmap pixmap;
+    };
+    // The 32-pixel picture, and the same drawn larger for docks, task switchers and
+    // high-density screens. X11 window managers are given up to 128 pixels (256 would pass
+    // the size of a plain X request); launchers take the larger icons from the installed theme.
+    std::array<Drawn, 4> drawn_{{{32, {}}, {48, {}}, {64, {}}, {128, {}}}};
+};
+
+} // namespace
+
+QIcon AppIcon() {
+    return QIcon(new AppIconEngine);
 }
 
 QPoint CursorHotSpot(const QByteArray& curFile) {
