@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QtEndian>
 
@@ -83,9 +84,16 @@ QPixmap AppIconPixmap() {
 
 namespace {
 
+// One of the larger pictures of the icon. Qt's own PNG reader, named: recognising the file
+// would load every image plugin to ask each whether it is one of theirs.
+QPixmap png(int side) {
+    QImageReader reader(QStringLiteral(":/AppIcon-%1.png").arg(side), "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 // The window icon, each size drawn from its file only when the window system first asks for
 // it: the offscreen platform never does, X11 asks for every size as the window is created.
-// The format is named, so that no image plugin is loaded to recognise the files.
 class AppIconEngine : public QIconEngine {
 public:
     QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
@@ -94,10 +102,7 @@ public:
         const auto found = std::find_if(drawn_.begin(), drawn_.end() - 1,
                                         [side](const Drawn& d) { return d.side >= side; });
         if (found->pixmap.isNull()) {
-            found->pixmap =
-                found->side == 32
-                    ? AppIconPixmap()
-                    : QPixmap(QStringLiteral(":/AppIcon-%1.png").arg(found->side), "PNG");
+            found->pixmap = found->side == 32 ? AppIconPixmap() : png(found->side);
         }
         if (found->pixmap.isNull() || found->pixmap.size() == size) {
             return found->pixmap; // a size that failed to load is not made up from another one
