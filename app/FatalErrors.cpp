@@ -48,7 +48,6 @@ Application::Application(int& argc, char** argv)
           QMessageBox::critical(nullptr, caption, text);
       }) {
     installTranslator(&qtTexts_);
-    design::InstallFontSubstitutes();
     // Both windows are designed in this font; as the program's own, it is also the one
     // entry boxes lay out their first empty text with, so no other face is loaded.
     setFont(design::SansSerif());

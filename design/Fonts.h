@@ -1,4 +1,5 @@
-// The "MS Sans Serif" fonts of the design; the system substitutes a face where it is absent.
+// The "MS Sans Serif" fonts of the design; where the system lacks it, a face of the same widths
+// stands in.
 #pragma once
 
 #include <QFont>
@@ -14,10 +15,6 @@ namespace design {
 // Nimbus Sans sinks the °, ′ and ″ marks below their labels.
 inline QStringList FontSubstitutes() {
     return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")};
-}
-
-inline void InstallFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), FontSubstitutes());
 }
 
 // The face the fonts are drawn in: "MS Sans Serif" where the system has it, else the first of
