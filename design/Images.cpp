@@ -92,22 +92,26 @@ QPixmap png(int side) {
     return QPixmap::fromImage(reader.read());
 }
 
-// The window icon, each size drawn from its file only when the window system first asks for
-// it: the offscreen platform never does, X11 asks for every size as the window is created.
+// The 32-pixel picture, and the same drawn larger for docks, task switchers and high-density
+// screens. X11 window managers are given up to 128 pixels (256 would pass the size of a plain
+// X request); launchers take the larger icons from the installed theme.
+constexpr std::array<int, 4> IconSides{32, 48, 64, 128};
+
+// The window icon, each size drawn from its file when the window system asks for it, and not
+// kept: the offscreen platform never asks, X11 asks once for every size as the window is
+// created and keeps its own copy.
 class AppIconEngine : public QIconEngine {
 public:
     QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
         // A window icon is only ever drawn in its normal mode.
-        const int side = std::max(size.width(), size.height());
-        const auto found = std::find_if(drawn_.begin(), drawn_.end() - 1,
-                                        [side](const Drawn& d) { return d.side >= side; });
-        if (found->pixmap.isNull()) {
-            found->pixmap = found->side == 32 ? AppIconPixmap() : png(found->side);
+        const int asked = std::max(size.width(), size.height());
+        const auto side = std::find_if(IconSides.begin(), IconSides.end() - 1,
+                                       [asked](int s) { return s >= asked; });
+        const QPixmap drawn = *side == 32 ? AppIconPixmap() : png(*side);
+        if (drawn.isNull() || drawn.size() == size) {
+            return drawn; // a size that failed to load is not made up from another one
         }
-        if (found->pixmap.isNull() || found->pixmap.size() == size) {
-            return found->pixmap; // a size that failed to load is not made up from another one
-        }
-        return found->pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -117,23 +121,13 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
         QList<QSize> sizes;
-        for (const Drawn& d : drawn_) {
-            sizes << QSize(d.side, d.side);
+        for (const int side : IconSides) {
+            sizes << QSize(side, side);
         }
         return sizes;
     }
 
-    QIconEngine* clone() const override { return new AppIconEngine(*this); }
-
-private:
-    struct Drawn {
-        int side;
-        QPixmap pixmap;
-    };
-    // The 32-pixel picture, and the same drawn larger for docks, task switchers and
-    // high-density screens. X11 window managers are given up to 128 pixels (256 would pass
-    // the size of a plain X request); launchers take the larger icons from the installed theme.
-    std::array<Drawn, 4> drawn_{{{32, {}}, {48, {}}, {64, {}}, {128, {}}}};
+    QIconEngine* clone() const override { return new AppIconEngine; }
 };
 
 } // namespace
