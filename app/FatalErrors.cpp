@@ -7,6 +7,7 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QStyle>
 
 #include <cstring>
 
@@ -47,6 +48,10 @@ Application::Application(int& argc, char** argv)
       fatalBox_([](const QString& caption, const QString& text) {
           QMessageBox::critical(nullptr, caption, text);
       }) {
+    // A style named on the command line or in QT_STYLE_OVERRIDE replaced it: Fusion again.
+    if (style()->name() != QLatin1String("fusion")) {
+        setStyle(QStringLiteral("Fusion"));
+    }
     installTranslator(&qtTexts_);
     // Both windows are designed in this font; as the program's own, it is also the one
     // entry boxes lay out their first empty text with, so no other face is loaded.
