@@ -7,7 +7,6 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QStyle>
 
 #include <cstring>
 
@@ -32,27 +31,13 @@ QString QtTexts::translate(const char* context, const char* source, const char* 
     return texts_.translate(context, source, disambiguation, n);
 }
 
-namespace {
-
-// One look on every system, so the windows' colours show as designed. Chosen before the
-// application object exists, as Qt advises: otherwise it first makes the desktop's style.
-int& withFusionStyle(int& argc) {
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    return argc;
-}
-
-} // namespace
-
 Application::Application(int& argc, char** argv)
-    : QApplication(withFusionStyle(argc), argv),
-      fatalBox_([](const QString& caption, const QString& text) {
+    : QApplication(argc, argv), fatalBox_([](const QString& caption, const QString& text) {
           QMessageBox::critical(nullptr, caption, text);
       }) {
-    // A style named on the command line or in QT_STYLE_OVERRIDE replaced it: Fusion again.
-    if (style()->name() != QLatin1String("fusion")) {
-        setStyle(QStringLiteral("Fusion"));
-    }
     installTranslator(&qtTexts_);
+    // One look on every system, so the windows' colours show as designed.
+    setStyle(QStringLiteral("Fusion"));
     // Both windows are designed in this font; as the program's own, it is also the one
     // entry boxes lay out their first empty text with, so no other face is loaded.
     setFont(design::SansSerif());
