@@ -1,7 +1,9 @@
-// The "MS Sans Serif" fonts of the design; the system substitutes a face where it is absent.
+// The "MS Sans Serif" fonts of the design; where the system lacks it, a face of the same widths
+// stands in.
 #pragma once
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -15,13 +17,25 @@ inline QStringList FontSubstitutes() {
     return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")};
 }
 
-inline void InstallFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), FontSubstitutes());
+// The face the fonts are drawn in: "MS Sans Serif" where the system has it, else the first of
+// its stand-ins that it has. Named once rather than left to Qt's substitution table, which
+// would first ask fontconfig for every face that could stand in for the missing one.
+inline QString DesignFace() {
+    static const QString face = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& f : QStringList(QStringLiteral("MS Sans Serif")) + FontSubstitutes()) {
+            if (installed.contains(f)) {
+                return f;
+            }
+        }
+        return QStringLiteral("MS Sans Serif");
+    }();
+    return face;
 }
 
 // The windows' own font, which controls without a font of their own use.
 inline QFont SansSerif(qreal points = 8.25) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(DesignFace());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     return font;

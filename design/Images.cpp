@@ -1,7 +1,13 @@
 #include "design/Images.h"
 
 #include <QFile>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
 #include <QtEndian>
+
+#include <algorithm>
+#include <array>
 
 namespace design {
 namespace {
@@ -76,15 +82,58 @@ QPixmap AppIconPixmap() {
     return pixmapOf(resource(":/AppIcon.ico"), "ICO");
 }
 
-QIcon AppIcon() {
-    QIcon icon(AppIconPixmap());
-    // Drawn larger too, for docks, task switchers and high-density screens. X11 window
-    // managers are given up to 128 pixels (256 would pass the size of a plain X request);
-    // launchers take the larger icons from the installed theme.
-    for (const int size : {48, 64, 128}) {
-        icon.addFile(QStringLiteral(":/AppIcon-%1.png").arg(size), QSize(size, size));
+namespace {
+
+// One of the larger pictures of the icon. Qt's own PNG reader, named: recognising the file
+// would load every image plugin to ask each whether it is one of theirs.
+QPixmap png(int side) {
+    QImageReader reader(QStringLiteral(":/AppIcon-%1.png").arg(side), "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+// The 32-pixel picture, and the same drawn larger for docks, task switchers and high-density
+// screens. X11 window managers are given up to 128 pixels (256 would pass the size of a plain
+// X request); launchers take the larger icons from the installed theme.
+constexpr std::array<int, 4> IconSides{32, 48, 64, 128};
+
+// The window icon, each size drawn from its file when the window system asks for it, and not
+// kept: the offscreen platform never asks, X11 asks once for every size as the window is
+// created and keeps its own copy.
+class AppIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        // A window icon is only ever drawn in its normal mode.
+        const int asked = std::max(size.width(), size.height());
+        const auto side = std::find_if(IconSides.begin(), IconSides.end() - 1,
+                                       [asked](int s) { return s >= asked; });
+        const QPixmap drawn = *side == 32 ? AppIconPixmap() : png(*side);
+        if (drawn.isNull() || drawn.size() == size) {
+            return drawn; // a size that failed to load is not made up from another one
+        }
+        return drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    return icon;
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        QList<QSize> sizes;
+        for (const int side : IconSides) {
+            sizes << QSize(side, side);
+        }
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new AppIconEngine; }
+};
+
+} // namespace
+
+QIcon AppIcon() {
+    return QIcon(new AppIconEngine);
 }
 
 QPoint CursorHotSpot(const QByteArray& curFile) {

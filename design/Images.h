@@ -16,7 +16,8 @@ QImage DecodeIconImage(const QByteArray& file);
 
 // The 32 x 32 program icon of the executable and the About picture.
 QPixmap AppIconPixmap();
-// The window's icon: that picture, and the same drawn at 48, 64 and 128 pixels.
+// The window's icon: that picture, and the same drawn at 48, 64 and 128 pixels, each drawn
+// only when the window system asks for it.
 QIcon AppIcon();
 
 // The pointing hand of the main window's buttons, with the hot spot its file gives.

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
@@ -119,6 +120,11 @@ TEST(Descriptor, CarriesTheProgramsNameVersionAndLanguage) {
     EXPECT_EQ(forms::AppDescriptor.Minor, 0);
     EXPECT_EQ(forms::AppDescriptor.Revision, 0);
     EXPECT_EQ(forms::AppDescriptor.Language, 0x040C);
+}
+
+// The windows' colours are chosen for Fusion; CTest runs this again under QT_STYLE_OVERRIDE.
+TEST(Application, DrawsInFusionWhateverStyleIsAskedFor) {
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
 }
 
 TEST(FatalErrors, DescribeEachKindOfErrorInFrench) {
