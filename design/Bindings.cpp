@@ -36,8 +36,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const std::optional<forms::Pointer> pointer = pointerOf(*event);
+        if (!pointer) {
+            return false;
+        }
         const auto* const mouse = static_cast<const QMouseEvent*>(event);
-        if (pointer && (*pointer == forms::Pointer::Move || mouse->button() == Qt::LeftButton)) {
+        if (*pointer == forms::Pointer::Move || mouse->button() == Qt::LeftButton) {
             auto* const window = static_cast<QWidget*>(watched);
             events_.Report(*pointer, under(window, mouse->position().toPoint()));
         }
