@@ -73,8 +73,9 @@ void Connect(QWidget* window, forms::Events& events) {
             QObject::connect(box, &QLineEdit::textChanged, window, handler);
         } else {
             pointer = true;
-            widget->setMouseTracking(widget->hasMouseTracking() ||
-                                     bound.event == forms::Event::MouseMove);
+            if (bound.event == forms::Event::MouseMove) {
+                widget->setMouseTracking(true);
+            }
             if (auto* const label = qobject_cast<QLabel*>(widget);
                 label && bound.event == forms::Event::Click) {
                 DescribeLink(label);

@@ -1,8 +1,8 @@
 // A top-level window built from its design, whose messages go to this object. It is a dialog
 // window of the system's dialog manager, which keeps its focus across activations and gives it
 // Tab, Enter for the focused or default button, and Esc. Its Form colours and draws the
-// controls; every other message goes to the window's own handlers. An error escaping a handler
-// is fatal.
+// controls; its controls' notifications and the pointer over its labels go to the behaviour's
+// bound events. An error escaping a handler is fatal.
 #pragma once
 
 #include "forms/Design.h"
