@@ -59,6 +59,7 @@ public:
     // What OpenWebPage calls when the page could not be opened.
     void OnPageNotOpened(std::function<void()> handler) { pageNotOpened_ = std::move(handler); }
 
+    const forms::Window& design() const { return design_; }
     HWND control(std::string_view name) const;
     // The name of one of the window's controls, or the window's own; empty for any other.
     std::string_view name(HWND control) const;

@@ -86,7 +86,6 @@ void TopWindow::Create(const forms::Window& design, const wchar_t* className, HW
         SendMessageW(window_, DM_SETDEFID,
                      static_cast<WPARAM>(GetDlgCtrlID(form_->control(design.defaultButton))), 0);
     }
-    cancelButton_ = design.cancelButton;
     // The focus and the access keys are shown from the start, not only once a key is pressed.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                  0);
@@ -123,7 +122,7 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam != 0) {
             command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         } else if (LOWORD(wParam) == IDCANCEL && events_ != nullptr) {
-            events_->Raise(cancelButton_, forms::Event::Click); // Esc
+            events_->Raise(form_->design().cancelButton, forms::Event::Click); // Esc
         }
         return 0;
     case WM_CLOSE:

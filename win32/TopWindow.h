@@ -51,7 +51,6 @@ private:
 
     HWND window_ = nullptr;
     std::unique_ptr<Form> form_;
-    std::string_view cancelButton_;
     forms::Events* events_ = nullptr;
 };
 
