@@ -2,35 +2,37 @@
 
 #include "composer/Composer.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstdint>
 #include <string_view>
 
 namespace composer {
 namespace {
 
-// The last part turned into minutes, as the window's text of it: the seconds as minutes
-// (as SecondsFraction does), the minutes themselves, or the degrees' fractional part as
-// minutes. That part is exact in binary; degrees times 60 would round 45.99999999999998 up.
-double lastPartAsMinutes(const Angle& angle) {
-    switch (angle.count) {
-    case 3:
-        return angle.parts[2] / 60.0;
-    case 2:
-        return angle.parts[1];
-    default:
-        return (angle.parts[0] - std::floor(angle.parts[0])) * 60.0;
-    }
-}
+constexpr std::size_t MaxWholeDigits = 4;
 
-// Minutes given by the whole parts that come before the last one, or by the whole degrees.
-std::uint64_t wholeMinutesBefore(const Angle& angle) {
-    std::uint64_t minutes = static_cast<std::uint64_t>(angle.parts[0]) * 60;
-    if (angle.count == 3) {
-        minutes += static_cast<std::uint64_t>(angle.parts[1]);
+// floor(text × num / den), and whether that cut anything, computed on the digits: the
+// decimals are multiplied from the last one on, so that their carry is the whole units they
+// add and the digits they leave behind are what is cut.
+std::optional<ExactMinutes> scaled(std::string_view text, std::uint64_t num, std::uint64_t den) {
+    const std::size_t point = std::min(text.find('.'), text.size());
+    std::string_view whole = text.substr(0, point);
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    if (whole.size() > MaxWholeDigits) {
+        return std::nullopt;
     }
-    return minutes;
+    std::uint64_t units = 0;
+    std::from_chars(whole.data(), whole.data() + whole.size(), units);
+    const std::string_view decimals = text.substr(std::min(point + 1, text.size()));
+    std::uint64_t carry = 0;
+    bool cutDecimals = false;
+    for (auto digit = decimals.rbegin(); digit != decimals.rend(); ++digit) {
+        const std::uint64_t product = static_cast<std::uint64_t>(*digit - '0') * num + carry;
+        cutDecimals = cutDecimals || product % 10 != 0;
+        carry = product / 10;
+    }
+    units = units * num + carry;
+    return ExactMinutes{units / den, cutDecimals || units % den != 0};
 }
 
 void appendDigits(std::string& text, std::uint64_t value, int width) {
@@ -43,25 +45,31 @@ void appendDigits(std::string& text, std::uint64_t value, int width) {
 
 } // namespace
 
-std::string PositionDigits(const Angle& angle, int degreeDigits) {
-    std::string minutes = DecimalText(lastPartAsMinutes(angle));
-    // Minutes below 60 that 15 digits round to 60 are cut instead: they stay in their degree.
-    if (angle.count < 3 && minutes.starts_with("60")) {
-        minutes = "59.9999";
+std::optional<ExactMinutes> MinutesOf(const Angle& angle) {
+    // Ten-thousandths of a minute in a degree, a minute and a second.
+    constexpr std::uint64_t num[] = {600000, 10000, 500};
+    constexpr std::uint64_t den[] = {1, 1, 3};
+    ExactMinutes total;
+    for (int i = 0; i < angle.count; ++i) {
+        const auto part = scaled(angle.parts[i], num[i], den[i]);
+        if (!part) {
+            return std::nullopt;
+        }
+        total.tenThousandths += part->tenThousandths;
+        total.cut = total.cut || part->cut;
     }
-    const std::size_t point = minutes.find('.');
-    const std::string_view whole = std::string_view(minutes).substr(0, point);
-    std::uint64_t total = 0;
-    std::from_chars(whole.data(), whole.data() + whole.size(), total);
-    total += wholeMinutesBefore(angle);
-    std::string decimals =
-        point == std::string::npos ? std::string() : minutes.substr(point + 1, 4);
-    decimals.resize(4, '0');
+    return total;
+}
 
+std::string PositionDigits(const Angle& angle, int degreeDigits) {
+    const std::uint64_t total = MinutesOf(angle).value_or(ExactMinutes{}).tenThousandths;
+    const std::uint64_t minutes = total / 10000;
     std::string text;
-    appendDigits(text, total / 60, degreeDigits);
-    appendDigits(text, total % 60, 2);
-    return text + '.' + decimals;
+    appendDigits(text, minutes / 60, degreeDigits);
+    appendDigits(text, minutes % 60, 2);
+    text += '.';
+    appendDigits(text, total % 10000, 4);
+    return text;
 }
 
 std::string PositionTrame(const Angle& latitude, const Angle& longitude) {

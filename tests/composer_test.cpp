@@ -83,11 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 composer::Angle angleOf(const std::string& degrees, const std::string& minutes,
                         const std::string& seconds, const std::string& hemisphere) {
-    composer::Angle angle{{0, 0, 0}, 3, hemisphere[0]};
-    for (int i = 0; const std::string* text : {&degrees, &minutes, &seconds}) {
-        std::from_chars(text->data(), text->data() + text->size(), angle.parts[i++]);
-    }
-    return angle;
+    return {{degrees, minutes, seconds}, 3, hemisphere[0]};
 }
 
 // The window's texts and the same numbers give the same sentence.
@@ -108,15 +104,18 @@ TEST(PositionDigits, CutsTheMinutesAndCarriesWholeOnes) {
         int degreeDigits;
         const char* digits;
     } cases[] = {
-        {{{46.714322}, 1}, 2, "4642.8593"},
-        {{{151.2093}, 1}, 3, "15112.5580"},
-        {{{180}, 1}, 3, "18000.0000"},
-        {{{40.7128}, 1}, 2, "4042.7680"}, // 0.7128 * 60 is 42.767999... in binary
-        {{{46, 42.85939999}, 2}, 2, "4642.8593"},
-        {{{5, 59.99999}, 2}, 3, "00559.9999"},
-        {{{89, 59, 59.99999999999999}, 3}, 2, "9000.0000"}, // 15 digits round it to a minute
-        {{{89, 59, 59.999999999999}, 3}, 2, "8959.9999"},
-        {{{0.00000001}, 1}, 2, "0000.0000"},
+        {{{"46.714322"}, 1}, 2, "4642.8593"},
+        {{{"151.2093"}, 1}, 3, "15112.5580"},
+        {{{"180"}, 1}, 3, "18000.0000"},
+        {{{"40.7128"}, 1}, 2, "4042.7680"}, // 0.7128 * 60 is 42.767999... in binary
+        {{{"34.3"}, 1}, 2, "3418.0000"},
+        {{{"179.99999999999999"}, 1}, 3, "17959.9999"},
+        {{{"0046", "42.85939999"}, 2}, 2, "4642.8593"},
+        {{{"5", "59.99999"}, 2}, 3, "00559.9999"},
+        {{{"89", "59", "59.99999999999999"}, 3}, 2, "8959.9999"},
+        {{{"89", "59", "59.9994"}, 3}, 2, "8959.9999"},
+        {{{"0", "0", ".006"}, 3}, 2, "0000.0001"},
+        {{{".00000001"}, 1}, 2, "0000.0000"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(composer::PositionDigits(c.angle, c.degreeDigits), c.digits) << c.digits;

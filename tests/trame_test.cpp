@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,7 +95,7 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"-46 N 5 E", "contredit la lettre « N »"},
         {"46 S 5 E", "4600.0000,S,00500.0000,E"},
         {"46 N -5 E", "contredit la lettre « E »"},
-        {"46 5 3", "nombre de valeurs (3)"},
+        {"46 5 3", "« 46 5 3 » se lit de 2 façons : 46° 5°3' ou 46°5' 3°"},
         {"46", "nombre de valeurs (1)"},
         {"46.5N", "il manque la longitude"},
         {"46 1 2 3 N 5 E", "plus de trois nombres"},
@@ -103,16 +105,86 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46 E 5 W", "deux lettres d'hémisphère pour une même coordonnée"},
         {"N 46 S 5 E", "plus de deux lettres"},
         {"46 N 5 E 3", "la latitude (N ou S) d'abord"},
-        {"46, 5, 3", "nombre de valeurs (3)"},
+        {"46, 5, 3", "se lit de 2 façons"},
         {"° 46 5", "sans nombre devant"},
         {"Nord 46 Est 5", "« N » est illisible"},
         {"46 x 5", "« x » est illisible"},
         {"46 \u20AC 5", "« \u20AC » est illisible"},
         {"", "il manque la latitude"},
+        // Decimal degrees are computed on their digits, whatever their count.
+        {"34.3 0", "3418.0000,N,00000.0000,E"},
+        {"83.5 148.6", "8330.0000,N,14836.0000,E"},
+        {"51.5074 -0.1278", "5130.4440,N,00007.6680,W"},
+        {"-80.231 5", "8013.8600,S,00500.0000,E"},
+        {"0.5 179.99999999999999", "0030.0000,N,17959.9999,E"},
+        {"90.00000000000000000001 5", "latitude dépasse 90°"},
+        {"-0.00000000000000000001 5", "0000.0000,S,00500.0000,E"},
+        // Bare numbers that split in more than one valid way.
+        {"46 42 51 5.643542", "se lit de 3 façons"},
+        {"46 5 38 36.75", "46°5' 38°36.75'"},
+        {"46 5 38 36.75", "(« 46 5, 38 36.75 ») ou des lettres (« 46 5 N 38 36.75 E »)"},
+        {"46 42, 51 5.643542", "4642.0000,N,05105.6435,E"},
+        {"46\u202F5", "« U+202F » est illisible"},
+        {std::string("46 \0 5", 6), "« \\x00 » est illisible"},
     };
     for (const auto& c : cases) {
         const std::string got = fieldsOf(c.typed);
         EXPECT_NE(got.find(c.fields), std::string::npos) << c.typed << " gave " << got;
+    }
+}
+
+// "ddmm.mmmm" from ten-thousandths of a minute.
+std::string fieldOf(std::uint64_t tenThousandths, int degreeDigits) {
+    char text[24];
+    const auto minutes = static_cast<unsigned long long>(tenThousandths / 10000);
+    std::snprintf(text, sizeof text, "%0*llu%02llu.%04llu", degreeDigits, minutes / 60,
+                  minutes % 60, static_cast<unsigned long long>(tenThousandths % 10000));
+    return text;
+}
+
+// A number of `decimals` decimals written from its value times 10^decimals.
+std::string decimalText(std::uint64_t scaled, int decimals) {
+    std::string digits = std::to_string(scaled);
+    digits.insert(0, static_cast<std::size_t>(std::max(0, decimals + 1 - int(digits.size()))), '0');
+    return digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+}
+
+// Decimal degrees, degrees and decimal minutes, and degrees, minutes and decimal seconds
+// against integer arithmetic on the digits typed: floor(value × 10^4) minutes.
+TEST(ReadPosition, DigitsAreExactInEveryNotation) {
+    std::mt19937_64 random(20261207);
+    const auto below = [&](std::uint64_t limit) { return random() % limit; };
+    std::uint64_t power[8] = {1};
+    for (int i = 1; i < 8; ++i) {
+        power[i] = power[i - 1] * 10;
+    }
+    int mismatches = 0;
+    for (int i = 0; i < 30000 && mismatches < 5; ++i) {
+        const int decimals = 1 + i % 7, secondDecimals = 1 + i % 3;
+        const std::uint64_t lat = below(90 * power[decimals]), lon = below(180 * power[decimals]);
+        const std::uint64_t deg = below(90), min = below(60), minutes = below(60 * power[decimals]);
+        const std::uint64_t seconds = below(60 * power[secondDecimals]);
+        const struct {
+            std::string typed, fields;
+        } cases[] = {
+            {decimalText(lat, decimals) + " -" + decimalText(lon, decimals),
+             fieldOf(lat * 600000 / power[decimals], 2) + ",N," +
+                 fieldOf(lon * 600000 / power[decimals], 3) + (lon ? ",W" : ",E")},
+            {std::to_string(deg) + " " + decimalText(minutes, decimals) + " S 0 E",
+             fieldOf(deg * 600000 + minutes * 10000 / power[decimals], 2) + ",S" + ",00000.0000,E"},
+            {std::to_string(deg) + "°" + std::to_string(min) + "'" +
+                 decimalText(seconds, secondDecimals) + "\" 1",
+             fieldOf(deg * 600000 + min * 10000 + seconds * 10000 / (60 * power[secondDecimals]),
+                     2) +
+                 ",N,00100.0000,E"},
+        };
+        for (const auto& c : cases) {
+            const std::string got = fieldsOf(c.typed);
+            if (got != c.fields) {
+                ADD_FAILURE() << c.typed << " gave " << got << ", not " << c.fields;
+                ++mismatches;
+            }
+        }
     }
 }
 

@@ -1,7 +1,9 @@
 #include "trame/PositionText.h"
 
+#include "trame/Visible.h"
+
 #include <algorithm>
-#include <charconv>
+#include <cstdint>
 #include <vector>
 
 namespace trame {
@@ -144,7 +146,7 @@ private:
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
             ++pos_;
         } else {
-            error = "« " + std::string(text_.substr(pos_, characterLength(c))) + " » est illisible";
+            error = "« " + Visible(text_.substr(pos_, characterLength(c))) + " » est illisible";
         }
     }
 
@@ -208,17 +210,6 @@ private:
     std::size_t pos_ = 0;
     std::size_t lastNumberEnd_ = std::string_view::npos;
 };
-
-// The value, or false when it is beyond what a double holds. Decimals too small for one are 0.
-bool numberOf(std::string_view text, double& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range &&
-        text.substr(0, text.find('.')).find_first_not_of('0') == std::string_view::npos) {
-        value = 0;
-        return true;
-    }
-    return ec == std::errc();
-}
 
 bool isLatitudeLetter(const Token& token) {
     return token.kind == Kind::Letter && (token.text[0] == 'N' || token.text[0] == 'S');
@@ -288,76 +279,13 @@ bool partsFit(const std::vector<Token>& tokens, std::size_t split, std::size_t n
     return true;
 }
 
-// How many numbers the latitude has: the one split that the letters, separators, marks,
-// signs and decimals allow, or the middle of an even count when several fit.
-bool findSplit(const std::vector<Token>& tokens, std::size_t& split, std::string& error) {
-    const auto numbers = static_cast<std::size_t>(
-        std::count_if(tokens.begin(), tokens.end(),
-                      [](const Token& token) { return token.kind == Kind::Number; }));
-    // The splits the letters and separators allow, and those where the parts fit too.
-    std::size_t placed = 0, firstPlaced = 0, fitting = 0, firstFitting = 0;
-    bool middleFits = false;
-    for (std::size_t s = 0; s <= numbers; ++s) {
-        if (!lettersAndSeparatorsFit(tokens, s, numbers)) {
-            continue;
-        }
-        firstPlaced = placed++ == 0 ? s : firstPlaced;
-        if (partsFit(tokens, s, numbers)) {
-            firstFitting = fitting++ == 0 ? s : firstFitting;
-            middleFits = middleFits || (numbers % 2 == 0 && s == numbers / 2);
-        }
-    }
-    if (placed == 0) {
-        error = "une lettre d'hémisphère se met avant ou après sa coordonnée, la latitude "
-                "(N ou S) d'abord, la longitude (E, W ou O) ensuite";
-        return false;
-    }
-    if (placed == 1 || fitting == 1 || middleFits) {
-        split = placed == 1 ? firstPlaced : fitting == 1 ? firstFitting : numbers / 2;
-        return true;
-    }
-    error =
-        "le nombre de valeurs (" + std::to_string(numbers) + ") ne dit pas où finit la latitude";
-    return false;
-}
-
-// Two groups of numbers, each with its hemisphere letter if one was typed.
-bool group(const std::vector<Token>& tokens, Group& first, Group& second, std::string& error) {
-    const auto letters = std::count_if(tokens.begin(), tokens.end(), [](const Token& token) {
-        return token.kind == Kind::Letter;
-    });
-    if (letters > 2) {
-        error = "plus de deux lettres d'hémisphère";
-        return false;
-    }
-    std::size_t split = 0;
-    if (!findSplit(tokens, split, error)) {
-        return false;
-    }
-    std::size_t index = 0;
-    for (const Token& token : tokens) {
-        if (token.kind == Kind::Number) {
-            (index++ < split ? first : second).Add(token);
-        } else if (token.kind == Kind::Letter) {
-            Group& into = isLatitudeLetter(token) ? first : second;
-            if (into.letter != 0) {
-                error = "deux lettres d'hémisphère pour une même coordonnée";
-                return false;
-            }
-            into.letter = token.text[0];
-        }
-    }
-    return true;
-}
-
 // "4642.8593" and "00538.6125": degrees, then two digits of whole minutes.
 void expandSentenceForm(Group& group) {
     if (group.count != 1 || group.numbers[0].mark != NoMark) {
         return;
     }
     const Token whole = group.numbers[0];
-    const std::size_t integerDigits =
-        whole.text.find('.') == std::string::npos ? whole.text.size() : whole.text.find('.');
+    const std::size_t integerDigits = std::min(whole.text.find('.'), whole.text.size());
     if (integerDigits < 4) {
         return;
     }
@@ -368,7 +296,46 @@ void expandSentenceForm(Group& group) {
     group.count = 2;
 }
 
-bool toAngle(Group& group, const char* name, char positive, char negative, double limit,
+// The whole digits of a number, without leading zeros.
+std::string_view wholeDigits(std::string_view number) {
+    std::string_view whole = number.substr(0, number.find('.'));
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    return whole;
+}
+
+// Whether whole minutes or seconds stay below 60.
+bool belowSixty(std::string_view number) {
+    const std::string_view whole = wholeDigits(number);
+    return whole.size() < 2 || (whole.size() == 2 && whole < "60");
+}
+
+// Why the group's numbers are no parts of a coordinate, or nothing.
+std::string partsProblem(const Group& group, const std::string& what) {
+    const char* const partName[] = {"degrés", "minutes", "secondes"};
+    for (std::size_t i = 0; i < group.count; ++i) {
+        const Token& number = group.numbers[i];
+        const std::string part = std::string("les ") + partName[i] + what;
+        if (number.mark != NoMark && static_cast<std::size_t>(number.mark) != i) {
+            return part + " portent un autre signe";
+        }
+        if (i > 0 && number.sign != 0) {
+            return std::string("un signe devant les ") + partName[i] + what;
+        }
+        if (i + 1 < group.count && number.text.find('.') != std::string::npos) {
+            return part + " ont des décimales : seule la dernière valeur peut en avoir";
+        }
+        if (i == 0 && wholeDigits(number.text).size() > 3) {
+            return part + " sont hors limites";
+        }
+        if (i > 0 && !belowSixty(number.text)) {
+            return part + " atteignent 60";
+        }
+    }
+    return {};
+}
+
+// The coordinate, computed on the digits as typed, or `error`.
+bool toAngle(Group& group, const char* name, char positive, char negative, int limit,
              composer::Angle& angle, std::string& error) {
     expandSentenceForm(group);
     const std::string what = std::string(" de la ") + name;
@@ -377,34 +344,12 @@ bool toAngle(Group& group, const char* name, char positive, char negative, doubl
             group.count == 0 ? "il manque la " + std::string(name) : "plus de trois nombres" + what;
         return false;
     }
+    if (error = partsProblem(group, what); !error.empty()) {
+        return false;
+    }
     angle.count = static_cast<int>(group.count);
-    double total = 0;
-    for (int i = 0; i < angle.count; ++i) {
-        const Token& number = group.numbers[static_cast<std::size_t>(i)];
-        const char* const partName[] = {"degrés", "minutes", "secondes"};
-        if (number.mark != NoMark && number.mark != i) {
-            error = "les " + std::string(partName[i]) + what + " portent un autre signe";
-            return false;
-        }
-        if (i > 0 && number.sign != 0) {
-            error = "un signe devant les " + std::string(partName[i]) + what;
-            return false;
-        }
-        if (i + 1 < angle.count && number.text.find('.') != std::string::npos) {
-            error = "les " + std::string(partName[i]) + what +
-                    " ont des décimales : seule la dernière valeur peut en avoir";
-            return false;
-        }
-        if (!numberOf(number.text, angle.parts[i])) {
-            error = "les " + std::string(partName[i]) + what + " sont hors limites";
-            return false;
-        }
-        if (i > 0 && angle.parts[i] >= 60) {
-            error = "les " + std::string(partName[i]) + what + " atteignent 60";
-            return false;
-        }
-        constexpr double unitsInADegree[] = {1, 60, 3600};
-        total += angle.parts[i] / unitsInADegree[i];
+    for (std::size_t i = 0; i < group.count; ++i) {
+        angle.parts[i] = group.numbers[i].text;
     }
     const char sign = group.numbers[0].sign;
     if (group.letter != 0 && sign != 0 && (sign == '-') != (group.letter == negative)) {
@@ -412,32 +357,148 @@ bool toAngle(Group& group, const char* name, char positive, char negative, doubl
                 " »" + what;
         return false;
     }
-    // "-0" is no southern or western position: the sentence has no negative zero.
-    angle.hemisphere = group.letter != 0           ? group.letter
-                       : sign == '-' && total != 0 ? negative
-                                                   : positive;
-    if (total > limit) {
-        error =
-            "la " + std::string(name) + " dépasse " + std::to_string(static_cast<int>(limit)) + "°";
+    const auto minutes = composer::MinutesOf(angle);
+    const std::uint64_t limitMinutes = static_cast<std::uint64_t>(limit) * 600000;
+    if (!minutes || minutes->tenThousandths > limitMinutes ||
+        (minutes->tenThousandths == limitMinutes && minutes->cut)) {
+        error = "la " + std::string(name) + " dépasse " + std::to_string(limit) + "°";
         return false;
     }
+    // "-0" is no southern or western position: the sentence has no negative zero.
+    const bool zero = minutes->tenThousandths == 0 && !minutes->cut;
+    angle.hemisphere = group.letter != 0      ? group.letter
+                       : sign == '-' && !zero ? negative
+                                              : positive;
     return true;
+}
+
+// The numbers read with the latitude's first `split`, each coordinate with its letter.
+PositionReading readSplit(const std::vector<Token>& tokens, std::size_t split) {
+    PositionReading reading;
+    Group first, second;
+    std::size_t index = 0;
+    for (const Token& token : tokens) {
+        if (token.kind == Kind::Number) {
+            (index++ < split ? first : second).Add(token);
+        } else if (token.kind == Kind::Letter) {
+            Group& into = isLatitudeLetter(token) ? first : second;
+            if (into.letter != 0) {
+                reading.error = "deux lettres d'hémisphère pour une même coordonnée";
+                return reading;
+            }
+            into.letter = token.text[0];
+        }
+    }
+    if (toAngle(first, "latitude", 'N', 'S', 90, reading.position.latitude, reading.error)) {
+        toAngle(second, "longitude", 'E', 'W', 180, reading.position.longitude, reading.error);
+    }
+    return reading;
+}
+
+// The numbers as typed, with a mark on each part: 46°42'51.56".
+std::string partsText(const std::vector<Token>& tokens, std::size_t from, std::size_t to) {
+    const char* const marks[] = {"°", "'", "\""};
+    std::string text;
+    std::size_t index = 0;
+    for (const Token& token : tokens) {
+        if (token.kind == Kind::Number && index >= from && index < to) {
+            text += (token.sign == '-' ? "-" : "") + token.text + marks[index - from];
+        }
+        index += token.kind == Kind::Number ? 1 : 0;
+    }
+    return text;
+}
+
+// Bare numbers that give a position in more than one way are refused with the readings and
+// how to write the one meant.
+std::string ambiguity(const std::vector<Token>& tokens, const std::vector<std::size_t>& splits,
+                      std::size_t numbers) {
+    std::string readings;
+    for (const std::size_t split : splits) {
+        readings += (readings.empty() ? "" : " ou ") + partsText(tokens, 0, split) + " " +
+                    partsText(tokens, split, numbers);
+    }
+    // The examples split the numbers half and half when that is one of the readings.
+    const bool middle = std::ranges::find(splits, numbers / 2) != splits.end();
+    const std::size_t example = middle ? numbers / 2 : splits.front();
+    std::string numbersText, withComma, withLetters;
+    std::size_t index = 0;
+    for (const Token& token : tokens) {
+        if (token.kind != Kind::Number) {
+            continue;
+        }
+        const std::string number = (token.sign == '-' ? "-" : "") + token.text;
+        const bool last = ++index == numbers, endsLatitude = index == example;
+        numbersText += number + (last ? "" : " ");
+        withComma += number + (last ? "" : endsLatitude ? ", " : " ");
+        withLetters += number + (endsLatitude ? " N " : last ? " E" : " ");
+    }
+    return "« " + numbersText + " » se lit de " + std::to_string(splits.size()) +
+           " façons : " + readings + " ; séparez la latitude de la longitude par une virgule (« " +
+           withComma + " ») ou des lettres (« " + withLetters + " »)";
+}
+
+// The one reading that the letters, separators, marks, signs, decimals and ranges allow.
+PositionReading readTokens(const std::vector<Token>& tokens) {
+    PositionReading reading;
+    const auto numbers = static_cast<std::size_t>(
+        std::count_if(tokens.begin(), tokens.end(),
+                      [](const Token& token) { return token.kind == Kind::Number; }));
+    if (numbers > 6) { // three parts a coordinate at most
+        reading.error = std::to_string(numbers) + " nombres : une position en a de deux à six";
+        return reading;
+    }
+    std::vector<std::size_t> placed, fitting, valid;
+    for (std::size_t s = 0; s <= numbers; ++s) {
+        if (lettersAndSeparatorsFit(tokens, s, numbers)) {
+            placed.push_back(s);
+            if (partsFit(tokens, s, numbers)) {
+                fitting.push_back(s);
+            }
+        }
+    }
+    if (placed.empty()) {
+        reading.error = "une lettre d'hémisphère se met avant ou après sa coordonnée, la latitude "
+                        "(N ou S) d'abord, la longitude (E, W ou O) ensuite";
+        return reading;
+    }
+    if (placed.size() == 1) {
+        return readSplit(tokens, placed.front());
+    }
+    // An even count is read half and half when that fits: its error is the one to tell, even
+    // if another split would read ("46 60 5 0" is no 46° and 60°05').
+    const bool middleFits =
+        numbers % 2 == 0 && std::ranges::find(fitting, numbers / 2) != fitting.end();
+    for (const std::size_t split : fitting) {
+        if (PositionReading candidate = readSplit(tokens, split); candidate.error.empty()) {
+            reading = std::move(candidate);
+            valid.push_back(split);
+        }
+    }
+    if (valid.size() > 1) {
+        return {{}, ambiguity(tokens, valid, numbers)};
+    }
+    if (fitting.empty()) {
+        reading.error = "le nombre de valeurs (" + std::to_string(numbers) +
+                        ") ne dit pas où finit la latitude";
+    } else if (valid.empty() || (middleFits && valid.front() != numbers / 2)) {
+        return readSplit(tokens, middleFits ? numbers / 2 : fitting.front());
+    }
+    return reading;
 }
 
 } // namespace
 
 PositionReading ReadPosition(std::string_view text) {
-    PositionReading reading;
-    std::string& error = reading.error;
+    std::string error;
     const std::vector<Token> tokens = Tokenizer(text).Read(error);
-    Group first, second;
-    if (!error.empty() || !group(tokens, first, second, error)) {
-        return reading;
+    if (!error.empty()) {
+        return {{}, error};
     }
-    if (toAngle(first, "latitude", 'N', 'S', 90, reading.position.latitude, error)) {
-        toAngle(second, "longitude", 'E', 'W', 180, reading.position.longitude, error);
+    if (std::ranges::count(tokens, Kind::Letter, &Token::kind) > 2) {
+        return {{}, "plus de deux lettres d'hémisphère"};
     }
-    return reading;
+    return readTokens(tokens);
 }
 
 } // namespace trame
