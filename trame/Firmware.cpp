@@ -107,6 +107,23 @@ bool InEeprom(Form form) {
     return form == Form::De || form == Form::Hex;
 }
 
+std::string FirmwareStart(Form form) {
+    return form == Form::C ? "static const char trame[] =" : "";
+}
+
+std::string FirmwarePiece(Form form, std::string_view bytes) {
+    return form == Form::C ? "\n    " + cString(bytes) : assemblerLines("dt", bytes);
+}
+
+std::string FirmwareEnd(Form form, std::size_t pieces, std::size_t bytes, std::string_view what) {
+    const std::string comment = std::string(what) + " : " + std::to_string(bytes) + " octets";
+    if (form == Form::C) {
+        return std::string(pieces == 0 ? "\n    \"\"" : "") + ";\n/* " + comment +
+               " */\n#define TRAME_OCTETS " + std::to_string(bytes) + "\n";
+    }
+    return "; " + comment + " (table de RETLW)\n";
+}
+
 std::string FirmwareText(Form form, std::string_view bytes, std::string_view what) {
     const std::string count = std::to_string(bytes.size()) + " octets";
     std::string text;

@@ -20,6 +20,13 @@ inline constexpr unsigned EepromHexAddress = 0x4200;
 // caller to have checked the size.
 std::string FirmwareText(Form form, std::string_view bytes, std::string_view what);
 
+// The dt and c forms of a batch, written as the sentences come: the start, one piece a
+// sentence (its bytes with their CR LF), then the end, where the comment names the bytes,
+// since only then are they counted.
+std::string FirmwareStart(Form form);
+std::string FirmwarePiece(Form form, std::string_view bytes);
+std::string FirmwareEnd(Form form, std::size_t pieces, std::size_t bytes, std::string_view what);
+
 // Whether the form puts the bytes into the data EEPROM.
 bool InEeprom(Form form);
 

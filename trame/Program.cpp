@@ -1,17 +1,21 @@
 #include "trame/Program.h"
 
 #include "composer/Position.h"
+#include "platform/Failure.h"
+#include "platform/Files.h"
 #include "trame/Check.h"
 #include "trame/Feed.h"
 #include "trame/Firmware.h"
 #include "trame/Options.h"
 #include "trame/PositionText.h"
 #include "trame/TextInput.h"
+#include "trame/Visible.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iostream>
+#include <istream>
+#include <new>
 #include <optional>
+#include <ostream>
 #include <string_view>
 
 namespace trame {
@@ -101,48 +105,35 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-// Standard output, or the -o file, opened at the first write so that a refused run leaves
-// no file behind.
+// Standard output, or the -o file, which is replaced only once the run has written
+// everything: a run that fails or is interrupted leaves it as it was.
 class Destination {
 public:
-    Destination(const Options& o, std::ostream& out) : path_(o.output), out_(out) {}
-
-    void Write(std::string_view text) {
-        if (path_ && !file_.is_open()) {
-            file_.open(pathOf(*path_), std::ios::binary);
+    Destination(const Options& o, std::ostream& out) : out_(out) {
+        if (o.output) {
+            file_.emplace(*o.output, Visible(*o.output));
         }
-        (path_ ? static_cast<std::ostream&>(file_) : out_)
-            .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
 
-    // Success, or the usage status once the reason is told.
-    int Finish(std::ostream& err) {
-        std::ostream& stream = path_ ? static_cast<std::ostream&>(file_) : out_;
-        if (path_ && !file_.is_open()) {
-            Write({});
+    void Write(std::string_view text) {
+        if (file_) {
+            file_->sputn(text.data(), static_cast<std::streamsize>(text.size()));
+        } else if (!out_.write(text.data(), static_cast<std::streamsize>(text.size()))) {
+            throw platform::Failure("impossible d'écrire dans la sortie standard");
         }
-        if (!stream.flush()) {
-            err << Name << " : impossible d'écrire dans "
-                << (path_ ? "« " + *path_ + " »" : std::string("la sortie standard")) << '\n';
-            return UsageError;
+    }
+
+    void Commit() {
+        if (file_) {
+            file_->Commit();
+        } else if (!out_.flush()) {
+            throw platform::Failure("impossible d'écrire dans la sortie standard");
         }
-        return Success;
     }
 
 private:
-    std::optional<std::string> path_;
     std::ostream& out_;
-    std::ofstream file_;
-};
-
-// What a run produced for the destination, held back until nothing can fail any more, except
-// a batch's plain sentences, which go out as they come.
-struct Produced {
-    std::string sentences; // each with its line end
-    std::size_t bytes = 0;
-    std::size_t count = 0;
-    std::string lastSentence;
-    int status = Success;
+    std::optional<platform::OutputFile> file_;
 };
 
 // The cells from `first` on, joined again by semicolons.
@@ -176,128 +167,207 @@ std::string composeLine(std::string_view line, std::string_view& name, std::stri
     return sentence;
 }
 
-// One sentence a line: "NAME;POSITION" or "POSITION". Unreadable lines are reported.
-void batch(std::istream& input, const Options& o, const std::string& lineEnd, Produced& produced,
-           Destination& destination, std::ostream& err) {
-    constexpr std::size_t chunk = 1 << 16;
+// How the sentences are written: their line end and how a run names them.
+struct Output {
+    Form form;
+    bool crlf;
+    std::string lineEnd;
+
+    explicit Output(const Options& o)
+        : form(o.form), crlf(o.crlf.value_or(o.form != Form::Text)),
+          lineEnd(crlf                   ? "\r\n"
+                  : o.form == Form::Text ? "\n"
+                                         : "") {}
+
+    std::string What(std::size_t count, const std::string& sentence) const {
+        return count == 1 ? sentence + (crlf ? " et CR LF" : "")
+                          : std::to_string(count) + " trames" + (crlf ? " et leurs CR LF" : "");
+    }
+};
+
+// The EEPROM's forms, which hold at most EepromBytes: refused beyond.
+void checkEeprom(Form form, std::size_t bytes) {
+    if (InEeprom(form) && bytes > EepromBytes) {
+        throw platform::Failure(std::to_string(bytes) + " octets ne tiennent pas dans les " +
+                                std::to_string(EepromBytes) + " octets de l'EEPROM");
+    }
+}
+
+// The sentences in the chosen form, written as they come, except the EEPROM's forms, whose
+// few bytes are held until their size is known to fit.
+class Writer {
+public:
+    Writer(const Output& output, Destination& destination, bool batch)
+        : output_(output), destination_(destination), batch_(batch) {}
+
+    void Add(std::string_view name, const std::string& sentence) {
+        const std::string bytes = sentence + output_.lineEnd;
+        if (count_++ == 0 && batch_ && !held()) {
+            destination_.Write(FirmwareStart(output_.form));
+        }
+        bytes_ += bytes.size();
+        last_ = sentence;
+        if (output_.form == Form::Text) {
+            destination_.Write((name.empty() ? "" : std::string(name) + ";") + bytes);
+        } else if (held()) {
+            held_ += held_.size() <= EepromBytes ? bytes : std::string();
+        } else {
+            destination_.Write(FirmwarePiece(output_.form, bytes));
+        }
+    }
+
+    // The end of the output, then the note that goes to the standard error, if any.
+    std::string Finish() {
+        const std::string what = output_.What(count_, last_);
+        if (held()) {
+            checkEeprom(output_.form, bytes_);
+            destination_.Write(FirmwareText(output_.form, held_, what));
+        } else if (output_.form != Form::Text && batch_) {
+            destination_.Write(FirmwareEnd(output_.form, count_, bytes_, what));
+        }
+        destination_.Commit();
+        return output_.form == Form::Hex
+                   ? std::to_string(bytes_) + " octets, EEPROM à partir de 0x2100"
+                   : std::string();
+    }
+
+private:
+    // A single sentence is held too, so that its comment comes first as it always has.
+    bool held() const { return InEeprom(output_.form) || (output_.form != Form::Text && !batch_); }
+
+    const Output& output_;
+    Destination& destination_;
+    std::size_t count_ = 0, bytes_ = 0;
+    std::string last_, held_;
+    const bool batch_;
+};
+
+// One sentence a line: "NAME;POSITION" or "POSITION". Unreadable and overlong lines are told
+// with their numbers; the others are written.
+int batch(std::istream& input, Writer& writer, std::ostream& err) {
     LineReader lines(input);
-    std::string line;
-    std::string error;
+    std::string line, error;
     std::string_view name;
-    for (std::size_t number = 1; lines.Next(line); ++number) {
+    int status = Success;
+    LineReader::Got got;
+    for (std::size_t number = 1; (got = lines.Next(line)) != LineReader::Got::End; ++number) {
+        if (got == LineReader::Got::TooLong) {
+            err << Name << " : ligne " << number << " : plus de " << MaxLineBytes
+                << " octets, passée\n";
+            status = SomeInvalid;
+            continue;
+        }
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
         }
         const std::string sentence = composeLine(line, name, error);
         if (!error.empty()) {
             err << Name << " : ligne " << number << " : " << error << '\n';
-            produced.status = SomeInvalid;
+            status = SomeInvalid;
             continue;
         }
-        if (!name.empty() && o.form == Form::Text) {
-            produced.sentences.append(name);
-            produced.sentences += ';';
-        }
-        produced.sentences += sentence;
-        produced.sentences += lineEnd;
-        produced.lastSentence = sentence;
-        ++produced.count;
-        if (o.form == Form::Text && produced.sentences.size() >= chunk) {
-            produced.bytes += produced.sentences.size();
-            destination.Write(produced.sentences);
-            produced.sentences.clear();
-        }
+        writer.Add(name, sentence);
     }
-    produced.bytes += produced.sentences.size();
+    return status;
 }
 
-int produce(const Options& o, std::istream& in, Destination& destination, std::ostream& err) {
-    const bool withCrlf = o.crlf.value_or(o.form != Form::Text);
-    const std::string lineEnd = withCrlf ? "\r\n" : o.form == Form::Text ? "\n" : "";
-    Produced produced;
+int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    const Output output(o);
+    int status = Success;
     if (o.batch) {
-        std::ifstream file;
-        if (*o.batch != "-") {
-            if (isDirectory(*o.batch)) {
-                return usage(err,
-                             "« " + *o.batch + " » est un dossier, pas un fichier de positions");
-            }
-            file.open(pathOf(*o.batch), std::ios::binary);
-            if (!file) {
-                return usage(err, "impossible de lire « " + *o.batch + " »");
-            }
+        Destination destination(o, out);
+        Writer writer(output, destination, true);
+        if (*o.batch == "-") {
+            status = batch(in, writer, err);
+        } else {
+            platform::InputFile file(*o.batch, Visible(*o.batch));
+            std::istream stream(&file);
+            status = batch(stream, writer, err);
         }
-        batch(*o.batch == "-" ? in : file, o, lineEnd, produced, destination, err);
-    } else {
-        std::string error;
-        const std::string text =
-            o.latitude ? *o.latitude + " , " + *o.longitude : joined(o.operands);
-        produced.lastSentence = compose(text, error);
-        if (!error.empty()) {
-            err << Name << " : position illisible : " << error << "\nFormes acceptées :\n"
-                << AcceptedForms;
-            return UsageError;
+        const std::string note = writer.Finish();
+        if (!note.empty()) {
+            err << Name << " : " << note << '\n';
         }
-        if (o.port) {
-            return Feed(o, produced.lastSentence, err);
-        }
-        produced.sentences = produced.lastSentence + lineEnd;
-        produced.bytes = produced.sentences.size();
-        produced.count = 1;
+        return status;
     }
-
-    if (o.form == Form::Text) {
-        destination.Write(produced.sentences);
-    } else {
-        if (InEeprom(o.form) && produced.bytes > EepromBytes) {
-            err << Name << " : " << produced.bytes << " octets ne tiennent pas dans les "
-                << EepromBytes << " octets de l'EEPROM\n";
-            return UsageError;
-        }
-        const std::string what =
-            produced.count == 1
-                ? produced.lastSentence + (withCrlf ? " et CR LF" : "")
-                : std::to_string(produced.count) + " trames" + (withCrlf ? " et leurs CR LF" : "");
-        destination.Write(FirmwareText(o.form, produced.sentences, what));
-        if (o.form == Form::Hex) {
-            err << Name << " : " << produced.bytes << " octets, EEPROM à partir de 0x2100\n";
-        }
+    std::string error;
+    const std::string text = o.latitude ? *o.latitude + " , " + *o.longitude : joined(o.operands);
+    const std::string sentence = compose(text, error);
+    if (!error.empty()) {
+        err << Name << " : position illisible : " << error << "\nFormes acceptées :\n"
+            << AcceptedForms;
+        return UsageError;
     }
-    const int written = destination.Finish(err);
-    return written != Success ? written : produced.status;
+    if (o.port) {
+        return Feed(o, sentence, err);
+    }
+    checkEeprom(o.form, sentence.size() + output.lineEnd.size());
+    Destination destination(o, out);
+    Writer writer(output, destination, false);
+    writer.Add({}, sentence);
+    if (const std::string note = writer.Finish(); !note.empty()) {
+        err << Name << " : " << note << '\n';
+    }
+    return status;
 }
 
-// "valide : SENTENCE" and its position, or "invalide : SENTENCE" and why, for each sentence.
+// "valide : SENTENCE" and its position, or "invalide : SENTENCE" and why.
+std::string checkReport(std::string_view sentence, int& status) {
+    sentence = sentence.substr(0, sentence.find_last_not_of(" \t\r\n") + 1);
+    const SentenceCheck result = CheckSentence(sentence);
+    if (!result.problem.empty()) {
+        status = SomeInvalid;
+        return "invalide : " + Visible(sentence) + "\n  " + result.problem + '\n';
+    }
+    return "valide : " + std::string(sentence) + '\n' +
+           (result.position.empty() ? "  sans position\n" : result.position);
+}
+
+// Each sentence checked and told as it comes, from the arguments or the input's lines.
 int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    std::vector<std::string> sentences = o.operands;
-    if (sentences.empty()) {
+    Destination destination(o, out);
+    int status = Success;
+    std::size_t checked = 0;
+    for (const std::string& sentence : o.operands) {
+        destination.Write(checkReport(sentence, status));
+        ++checked;
+    }
+    if (o.operands.empty()) {
         LineReader lines(in);
-        for (std::string line; lines.Next(line);) {
-            if (line.find_first_not_of(" \t") != std::string::npos) {
-                sentences.push_back(line);
+        std::string line;
+        LineReader::Got got;
+        for (std::size_t number = 1; (got = lines.Next(line)) != LineReader::Got::End; ++number) {
+            if (got == LineReader::Got::TooLong) {
+                destination.Write("invalide : ligne " + std::to_string(number) + "\n  plus de " +
+                                  std::to_string(MaxLineBytes) + " octets : pas une trame\n");
+                status = SomeInvalid;
+            } else if (line.find_first_not_of(" \t") != std::string::npos) {
+                destination.Write(checkReport(line, status));
+            } else {
+                continue;
             }
+            ++checked;
         }
     }
-    if (sentences.empty()) {
+    if (checked == 0) {
         return usage(err, "aucune trame à vérifier");
     }
-    std::string report;
-    int status = Success;
-    for (std::string_view sentence : sentences) {
-        sentence = sentence.substr(0, sentence.find_last_not_of(" \t\r\n") + 1);
-        const SentenceCheck result = CheckSentence(sentence);
-        if (result.problem.empty()) {
-            report += "valide : " + std::string(sentence) + '\n';
-            report += result.position.empty() ? "  sans position\n" : result.position;
-        } else {
-            report += "invalide : " + std::string(sentence) + "\n  " + result.problem + '\n';
-            status = SomeInvalid;
+    destination.Commit();
+    return status;
+}
+
+int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (o.help || o.version) {
+        out << (o.help ? helpText() : std::string(Name) + " " + QUORVELIN_VERSION + '\n');
+        if (!out.flush()) {
+            throw platform::Failure("impossible d'écrire dans la sortie standard");
         }
+        return Success;
     }
-    Destination destination(o, out);
-    destination.Write(report);
-    const int written = destination.Finish(err);
-    return written != Success ? written : status;
+    if (o.output && isDirectory(*o.output)) {
+        return usage(err, "« " + Visible(*o.output) + " » est un dossier : -o demande un fichier");
+    }
+    return o.check ? check(o, in, out, err) : produce(o, in, out, err);
 }
 
 } // namespace
@@ -308,27 +378,14 @@ int Run(std::span<const std::string> arguments, std::istream& in, std::ostream& 
     if (!reading.error.empty()) {
         return usage(err, reading.error);
     }
-    const Options& o = reading.options;
-    if (o.help || o.version) {
-        if (o.help) {
-            out << helpText();
-        } else {
-            out << Name << " " << QUORVELIN_VERSION << '\n';
-        }
-        if (!out.flush()) {
-            err << Name << " : impossible d'écrire dans la sortie standard\n";
-            return UsageError;
-        }
-        return Success;
+    try {
+        return run(reading.options, in, out, err);
+    } catch (const platform::Failure& failure) {
+        err << Name << " : " << failure.what() << '\n';
+    } catch (const std::bad_alloc&) {
+        err << Name << " : mémoire épuisée\n";
     }
-    if (o.output && isDirectory(*o.output)) {
-        return usage(err, "« " + *o.output + " » est un dossier : -o demande un fichier");
-    }
-    if (o.check) {
-        return check(o, in, out, err);
-    }
-    Destination destination(o, out);
-    return produce(o, in, destination, err);
+    return UsageError;
 }
 
 } // namespace trame

@@ -1,7 +1,6 @@
 #include "trame/TextInput.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace trame {
 namespace {
@@ -25,19 +24,23 @@ void appendUtf8(std::string& text, char32_t c) {
     }
 }
 
-// UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
-std::string utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+// UTF-16 as UTF-8, as far as whole characters go: what is left for the next block (an odd
+// byte, a high surrogate whose low one may follow) stays in `bytes`. At the end, a lone
+// surrogate becomes U+FFFD.
+void convertUtf16(std::string& bytes, bool bigEndian, bool atEnd, std::string& text) {
     const auto unitAt = [&](std::size_t i) -> char32_t {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
         return bigEndian ? (first << 8) | second : (second << 8) | first;
     };
-    std::string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
         char32_t c = unitAt(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 &&
-            unitAt(i + 2) < 0xE000) {
+        const bool high = c >= 0xD800 && c < 0xDC00;
+        if (high && i + 3 >= bytes.size() && !atEnd) {
+            break; // its low surrogate may be in the next block
+        }
+        if (high && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 && unitAt(i + 2) < 0xE000) {
             c = 0x10000 + ((c - 0xD800) << 10) + (unitAt(i + 2) - 0xDC00);
             i += 2;
         } else if (c >= 0xD800 && c < 0xE000) {
@@ -45,43 +48,88 @@ std::string utf8FromUtf16(std::string_view bytes, bool bigEndian) {
         }
         appendUtf8(text, c);
     }
-    return text;
+    bytes.erase(0, i);
 }
 
 } // namespace
 
-LineReader::LineReader(std::istream& in) : in_(&in) {
-    const int first = in.peek();
-    if (first != 0xEF && first != 0xFF && first != 0xFE) {
-        return; // the common case, read as it comes
+LineReader::LineReader(std::istream& in) : in_(in.rdbuf()) {
+    // The byte-order mark: the first block, or the first three bytes, tell.
+    while (block_.size() < 3 && !ended_) {
+        char bytes[3];
+        const std::size_t got = readSome(bytes, 3 - block_.size());
+        block_.append(bytes, got);
+        ended_ = got == 0;
     }
-    // A possible byte-order mark: read whole, since a stream cannot give bytes back.
-    const std::string all((std::istreambuf_iterator<char>(in)), {});
-    if (all.starts_with("\xFF\xFE") || all.starts_with("\xFE\xFF")) {
-        converted_.str(utf8FromUtf16(std::string_view(all).substr(2), all[0] == '\xFE'));
-    } else {
-        converted_.str(all.starts_with("\xEF\xBB\xBF") ? all.substr(3) : all);
+    if (block_.starts_with("\xEF\xBB\xBF")) {
+        taken_ = 3;
+    } else if (block_.starts_with("\xFF\xFE") || block_.starts_with("\xFE\xFF")) {
+        encoding_ = block_[0] == '\xFF' ? Encoding::Utf16LittleEndian : Encoding::Utf16BigEndian;
+        utf16_ = block_.substr(2);
+        block_.clear();
     }
-    in_ = &converted_;
 }
 
-bool LineReader::Next(std::string& line) {
-    if (rest_ == std::string::npos) {
-        if (!std::getline(*in_, block_)) {
-            return false;
+// What the stream has at hand, or at least one byte (0 at the end): a terminal's or a pipe's
+// lines are read as they come.
+std::size_t LineReader::readSome(char* bytes, std::size_t count) {
+    std::streamsize available = in_->in_avail();
+    if (available <= 0 && in_->sgetc() != std::char_traits<char>::eof()) {
+        available = in_->in_avail();
+    }
+    if (available <= 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(
+        in_->sgetn(bytes, std::min(static_cast<std::streamsize>(count), available)));
+}
+
+bool LineReader::fill() {
+    block_.clear();
+    taken_ = 0;
+    while (block_.empty() && !ended_) {
+        char bytes[1 << 16];
+        const std::size_t got = readSome(bytes, sizeof bytes);
+        ended_ = got == 0;
+        if (encoding_ == Encoding::Utf8) {
+            block_.append(bytes, got);
+        } else {
+            utf16_.append(bytes, got);
+            convertUtf16(utf16_, encoding_ == Encoding::Utf16BigEndian, ended_, block_);
         }
-        rest_ = 0;
     }
-    const std::size_t cr = block_.find('\r', rest_);
-    if (rest_ == 0 && cr == std::string::npos) { // the common line: no copy
-        line.swap(block_);
-        rest_ = std::string::npos;
-        return true;
+    return !block_.empty();
+}
+
+LineReader::Got LineReader::Next(std::string& line) {
+    line.clear();
+    bool started = false, tooLong = false;
+    for (;;) {
+        if (taken_ == block_.size() && !fill()) {
+            return !started ? Got::End : tooLong ? Got::TooLong : Got::Line;
+        }
+        if (afterCr_) {
+            afterCr_ = false;
+            taken_ += block_[taken_] == '\n' ? 1 : 0;
+            continue;
+        }
+        const std::size_t end = std::min(block_.find_first_of("\r\n", taken_), block_.size());
+        started = true;
+        if (!tooLong && line.size() + (end - taken_) > MaxLineBytes) {
+            tooLong = true;
+            line.clear();
+        }
+        if (!tooLong) {
+            line.append(block_, taken_, end - taken_);
+        }
+        if (end == block_.size()) {
+            taken_ = end;
+            continue;
+        }
+        afterCr_ = block_[end] == '\r';
+        taken_ = end + 1;
+        return tooLong ? Got::TooLong : Got::Line;
     }
-    const bool blockEnds = cr == std::string::npos || cr + 1 == block_.size(); // LF or CR LF
-    line.assign(block_, rest_, (cr == std::string::npos ? block_.size() : cr) - rest_);
-    rest_ = blockEnds ? std::string::npos : cr + 1;
-    return true;
 }
 
 std::vector<Cell> SemicolonCells(std::string_view line) {
