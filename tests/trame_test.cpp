@@ -277,6 +277,10 @@ TEST(Program, CommandLines) {
              "\n  degrés décimaux : 46.714322 5.643542\n"
              "  degrés, minutes : 46°42.8593'N 5°38.6125'E\n"
              "  degrés, minutes, secondes : 46°42'51.56\"N 5°38'36.75\"E\n"
+             "  remarque : date « 000000 », qui n'est pas un jour : gpsd n'en tire ni date ni "
+             "heure, GPSBabel et pynmea2 aucune date\n"
+             "  remarque : mode « 0 », pas une lettre de mode NMEA mais celui de la balise : "
+             "gpsd le prend pour A, pynmea2 l'ignore\n"
              "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\n",
          ""},
         {{"--check"},

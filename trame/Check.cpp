@@ -5,12 +5,36 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace trame {
 namespace {
 
 constexpr std::size_t MaxWithCrlf = 82;
+
+// What the beacon writes where it has no clock and no receiver: accepted, with a remark.
+constexpr std::string_view BeaconDate = "000000";
+constexpr std::string_view BeaconMode = "0";
+
+// A sentence split at its commas, the address ("GPRMC") first.
+enum Field : std::size_t {
+    Address,
+    Time,
+    Status,
+    Latitude,
+    LatitudeLetter,
+    Longitude,
+    LongitudeLetter,
+    Speed,
+    Course,
+    Date,
+    Variation,
+    VariationLetter,
+    Mode,               // NMEA 2.3 and later
+    NavigationalStatus, // NMEA 4.1
+};
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
@@ -35,24 +59,111 @@ std::string fixed(double value, int decimals) {
     return std::string(text, end);
 }
 
+// Characters a terminal shows as nothing or as a blank: C1 controls, spaces other than U+0020,
+// line and paragraph separators, and formatting characters (joiners, bidirectional marks,
+// variation selectors, tags).
+constexpr std::pair<char32_t, char32_t> Unseen[] = {
+    {0x80, 0xA0},       {0xAD, 0xAD},       {0x34F, 0x34F},   {0x600, 0x605},   {0x61C, 0x61C},
+    {0x6DD, 0x6DD},     {0x70F, 0x70F},     {0x115F, 0x1160}, {0x1680, 0x1680}, {0x17B4, 0x17B5},
+    {0x180B, 0x180F},   {0x2000, 0x200F},   {0x2028, 0x202F}, {0x205F, 0x206F}, {0x3000, 0x3000},
+    {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF9, 0xFFFB},
+    {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+
+bool unseen(char32_t c) {
+    for (const auto& [first, last] : Unseen) {
+        if (c >= first && c <= last) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The length of the well-formed UTF-8 character that text starts with, 0 if there is none
+// (a lone continuation byte, an overlong form, a surrogate, a cut sequence).
+std::size_t utf8Length(std::string_view text, char32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() < length) {
+        return 0;
+    }
+    code = static_cast<char32_t>(lead & (0x7Fu >> length));
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = static_cast<char32_t>(code << 6 | (next & 0x3Fu));
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < least[length] || code > 0x10FFFF || surrogate ? 0 : length;
+}
+
+// A received value as a message may show it: a byte that is no character, or a control, as
+// \xHH; a character that cannot be seen as U+HHHH. Raw, they would vanish or act on the terminal.
+std::string visible(std::string_view text) {
+    std::string shown;
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text[0]);
+        char32_t code = 0;
+        std::size_t length = byte < 0x80 ? 1 : utf8Length(text, code);
+        if (byte < 0x20 || byte == 0x7F || length == 0) {
+            shown += "\\x" + composer::HexDigits(byte);
+            length = 1;
+        } else if (byte >= 0x80 && unseen(code)) {
+            char name[16];
+            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+            shown += name;
+        } else {
+            shown += text.substr(0, length);
+        }
+        text.remove_prefix(length);
+    }
+    return shown;
+}
+
+std::string quoted(std::string_view text) {
+    return "« " + visible(text) + " »";
+}
+
+// After the name of a letter that should be there.
+std::string missingOrReplaced(std::string_view letter) {
+    return letter.empty() ? " manquante" : " remplacée par " + quoted(letter);
+}
+
+// Digits with one decimal point at most; no sign, since none of these fields is negative.
+bool isDecimal(std::string_view text) {
+    const std::size_t point = text.find('.');
+    return text.find_first_of("0123456789") != std::string_view::npos &&
+           allDigits(text.substr(0, point)) &&
+           (point == std::string_view::npos || allDigits(text.substr(point + 1)));
+}
+
+double decimalValue(std::string_view text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+int twoDigits(std::string_view text, std::size_t at) {
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
 // A position field: whole degrees and its minutes' text, once the form is checked.
 struct Coordinate {
     int degrees = 0;
     std::string_view minutes; // "42.8593"
     char hemisphere = 0;
 
-    double Minutes() const {
-        double value = 0;
-        std::from_chars(minutes.data(), minutes.data() + minutes.size(), value);
-        return value;
-    }
+    double Minutes() const { return decimalValue(minutes); }
     double Degrees() const { return degrees + Minutes() / 60; }
 };
 
 // "ddmm.mmmm" (digits = 2) or "dddmm.mmmm" (3), then the hemisphere letter.
 std::string readCoordinate(std::string_view field, std::string_view letter, const char* name,
                            int digits, std::string_view letters, int limit, Coordinate& out) {
-    const std::string what = std::string(name) + " « " + std::string(field) + " »";
+    const std::string what = std::string(name) + " " + quoted(field);
     const auto point = static_cast<std::size_t>(digits + 2);
     if (field.size() < point + 2 || field[point] != '.' || !allDigits(field.substr(0, point)) ||
         !allDigits(field.substr(point + 1))) {
@@ -68,17 +179,18 @@ std::string readCoordinate(std::string_view field, std::string_view letter, cons
     }
     if (letter.size() != 1 || letters.find(letter[0]) == std::string_view::npos) {
         return "lettre d'hémisphère " + std::string(letters.substr(0, 1)) + " ou " +
-               std::string(letters.substr(1, 1)) + " de la " + name +
-               (letter.empty() ? " manquante" : " remplacée par « " + std::string(letter) + " »");
+               std::string(letters.substr(1, 1)) + " de la " + name + missingOrReplaced(letter);
     }
     out.hemisphere = letter[0];
     return {};
 }
 
+// No minus sign before a value that shows as zero: "-0.000000" would name a hemisphere that
+// a zero coordinate does not have.
 std::string decimalDegrees(const Coordinate& c, char negative) {
-    std::string text = c.hemisphere == negative ? "-" : "";
-    text += fixed(c.Degrees(), 6);
-    return text;
+    const std::string text = fixed(c.Degrees(), 6);
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    return (c.hemisphere == negative && !zero ? "-" : "") + text;
 }
 
 std::string degreesMinutes(const Coordinate& c) {
@@ -93,34 +205,210 @@ std::string degreesMinutesSeconds(const Coordinate& c) {
            std::to_string(hundredths / 6000 % 60) + "'" + seconds + "\"" + c.hemisphere;
 }
 
+std::string positionLines(const Coordinate& lat, const Coordinate& lon) {
+    return "  degrés décimaux : " + decimalDegrees(lat, 'S') + " " + decimalDegrees(lon, 'W') +
+           "\n  degrés, minutes : " + degreesMinutes(lat) + " " + degreesMinutes(lon) +
+           "\n  degrés, minutes, secondes : " + degreesMinutesSeconds(lat) + " " +
+           degreesMinutesSeconds(lon) + "\n";
+}
+
+// UTC time, "hhmmss" with any decimals of a second. A receiver counts 60 seconds only in a leap
+// second, which UTC inserts at 23:59:60; any other 60 is a fault.
+std::string checkTime(std::string_view field) {
+    if (field.empty()) {
+        return {};
+    }
+    const std::string what = "heure " + quoted(field);
+    const bool decimals = field.size() > 7 && field[6] == '.' && allDigits(field.substr(7));
+    if (field.size() < 6 || !allDigits(field.substr(0, 6)) || (field.size() > 6 && !decimals)) {
+        return what + " n'a pas la forme hhmmss ou hhmmss.ss";
+    }
+    const int hours = twoDigits(field, 0);
+    const int minutes = twoDigits(field, 2);
+    const int seconds = twoDigits(field, 4);
+    if (hours >= 24) {
+        return what + " : heures de 24 ou plus";
+    }
+    if (minutes >= 60) {
+        return what + " : minutes de 60 ou plus";
+    }
+    if (seconds >= 60 && !(hours == 23 && minutes == 59 && seconds == 60)) {
+        return what +
+               " : secondes de 60 ou plus (60 n'est permis qu'à 235960, seconde intercalaire)";
+    }
+    return {};
+}
+
+// "ddmmyy", a day of the calendar. Two digits of the year are enough to tell a leap year: 2000
+// was one, so every year divisible by 4 is, from 1901 to 2099.
+std::string checkDate(std::string_view field) {
+    static constexpr const char* months[] = {"janvier",   "février", "mars",     "avril",
+                                             "mai",       "juin",    "juillet",  "août",
+                                             "septembre", "octobre", "novembre", "décembre"};
+    static constexpr int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (field.empty() || field == BeaconDate) {
+        return {};
+    }
+    const std::string what = "date " + quoted(field);
+    if (field.size() != 6 || !allDigits(field)) {
+        return what + " n'a pas la forme ddmmyy";
+    }
+    const int day = twoDigits(field, 0);
+    const int month = twoDigits(field, 2);
+    if (month < 1 || month > 12) {
+        return what + " : pas de mois " + std::string(field.substr(2, 2));
+    }
+    if (month == 2 && day == 29 && twoDigits(field, 4) % 4 != 0) {
+        return what + " : pas de 29 février, l'année " + std::string(field.substr(4, 2)) +
+               " n'est pas bissextile";
+    }
+    if (day < 1 || day > days[month - 1]) {
+        return what + " : pas de jour " + std::string(field.substr(0, 2)) + " en " +
+               months[month - 1];
+    }
+    return {};
+}
+
+// Speed over ground in knots, or course over ground in degrees: a number, or empty.
+std::string checkDecimal(std::string_view field, const char* name) {
+    if (field.empty() || isDecimal(field)) {
+        return {};
+    }
+    return std::string(name) + " " + quoted(field) + " n'est pas un nombre décimal";
+}
+
+std::string checkCourse(std::string_view field) {
+    std::string problem = checkDecimal(field, "cap");
+    if (problem.empty() && !field.empty() && decimalValue(field) >= 360) {
+        problem = "cap " + quoted(field) + " : 360° ou plus";
+    }
+    return problem;
+}
+
+// Magnetic variation: degrees and E or W, or neither.
+std::string checkVariation(std::string_view value, std::string_view letter) {
+    if (value.empty() && letter.empty()) {
+        return {};
+    }
+    if (value.empty()) {
+        return "déclinaison magnétique manquante devant sa lettre " + quoted(letter);
+    }
+    std::string problem = checkDecimal(value, "déclinaison magnétique");
+    if (problem.empty() && decimalValue(value) > 180) {
+        problem = "déclinaison magnétique " + quoted(value) + " : au-delà de 180°";
+    }
+    if (problem.empty() && letter != "E" && letter != "W") {
+        problem = "lettre E ou W de la déclinaison magnétique" + missingOrReplaced(letter);
+    }
+    return problem;
+}
+
+// A one-letter field; empty is allowed where the value may be unknown.
+std::string checkLetter(std::string_view field, std::string_view letters, const char* name,
+                        const char* list) {
+    if (field.size() == 1 && letters.find(field[0]) != std::string_view::npos) {
+        return {};
+    }
+    return std::string(name) + " " + quoted(field) + " au lieu de " + list;
+}
+
+// What clients make of the beacon's placeholders, as gpsd 3.22, pynmea2 1.15 and GPSBabel's
+// NMEA reader do.
+std::string remarks(const std::vector<std::string_view>& fields) {
+    std::string text;
+    if (fields[Date] == BeaconDate) {
+        text += "  remarque : date « 000000 », qui n'est pas un jour : gpsd n'en tire ni date ni "
+                "heure, GPSBabel et pynmea2 aucune date\n";
+    }
+    if (fields.size() > Mode && fields[Mode] == BeaconMode) {
+        text += "  remarque : mode « 0 », pas une lettre de mode NMEA mais celui de la balise : "
+                "gpsd le prend pour A, pynmea2 l'ignore\n";
+    }
+    return text;
+}
+
+// Every faulty field is named, in the sentence's order.
+class Faults {
+public:
+    void Add(std::string problem) {
+        if (!problem.empty()) {
+            list_.push_back(std::move(problem));
+        }
+    }
+    bool Empty() const { return list_.empty(); }
+    // One a line, as the report indents them.
+    std::string Text() const {
+        std::string text;
+        for (const std::string& problem : list_) {
+            text += (text.empty() ? "" : "\n  ") + problem;
+        }
+        return text;
+    }
+
+private:
+    std::vector<std::string> list_;
+};
+
+// The position's lines; none when it is missing or faulty.
+std::string checkPosition(const std::vector<std::string_view>& fields, Faults& faults) {
+    const std::string_view status = fields[Status];
+    if (fields[Latitude].empty() && fields[LatitudeLetter].empty() && fields[Longitude].empty() &&
+        fields[LongitudeLetter].empty()) {
+        faults.Add(status == "A" ? "état A (position valide) sans position" : "");
+        return {};
+    }
+    Coordinate lat, lon;
+    std::string latProblem =
+        readCoordinate(fields[Latitude], fields[LatitudeLetter], "latitude", 2, "NS", 90, lat);
+    std::string lonProblem =
+        readCoordinate(fields[Longitude], fields[LongitudeLetter], "longitude", 3, "EW", 180, lon);
+    if (!latProblem.empty() || !lonProblem.empty()) {
+        faults.Add(std::move(latProblem));
+        faults.Add(std::move(lonProblem));
+        return {};
+    }
+    const char* const voided = "  état V : le récepteur marque cette position comme non valide\n";
+    return (status == "V" ? voided : "") + positionLines(lat, lon);
+}
+
+// Speed, course, date, magnetic variation, and the fields NMEA 2.3 and 4.1 added.
+void checkOtherFields(const std::vector<std::string_view>& fields, Faults& faults) {
+    faults.Add(checkDecimal(fields[Speed], "vitesse"));
+    faults.Add(checkCourse(fields[Course]));
+    faults.Add(checkDate(fields[Date]));
+    faults.Add(checkVariation(fields[Variation], fields[VariationLetter]));
+    if (fields.size() > Mode && !fields[Mode].empty() && fields[Mode] != BeaconMode) {
+        faults.Add(checkLetter(fields[Mode], "ADEFMNPRS", "mode", "A, D, E, F, M, N, P, R ou S"));
+    }
+    if (fields.size() > NavigationalStatus && !fields[NavigationalStatus].empty()) {
+        faults.Add(
+            checkLetter(fields[NavigationalStatus], "SCUV", "état de navigation", "S, C, U ou V"));
+    }
+}
+
 std::string checkFields(std::string_view body, SentenceCheck& check) {
     const std::vector<std::string_view> fields = split(body, ',');
-    if (fields[0].size() != 5 || !fields[0].ends_with("RMC")) {
-        return "pas une trame RMC (« " + std::string(fields[0]) + " »)";
+    const std::string_view address = fields[Address];
+    const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+    if (address.size() != 5 || !capital(address[0]) || !capital(address[1]) ||
+        !address.ends_with("RMC")) {
+        return "pas une trame RMC (" + quoted(address) + ")";
     }
     if (fields.size() < 12 || fields.size() > 14) {
         return std::to_string(fields.size()) +
                " champs au lieu des 12 à 14 d'une trame RMC (NMEA 2.0 à 4.1)";
     }
-    if (fields[2] != "A" && fields[2] != "V") {
-        return "état « " + std::string(fields[2]) + " » au lieu de A ou V";
+    Faults faults;
+    faults.Add(checkTime(fields[Time]));
+    faults.Add(checkLetter(fields[Status], "AV", "état", "A ou V"));
+    const std::string lines = checkPosition(fields, faults);
+    checkOtherFields(fields, faults);
+    if (faults.Empty()) {
+        const std::string notes = remarks(fields);
+        check.position =
+            lines.empty() && !notes.empty() ? "  sans position\n" + notes : lines + notes;
     }
-    if (fields[3].empty() && fields[4].empty() && fields[5].empty() && fields[6].empty()) {
-        return {}; // no fix: a valid sentence without a position
-    }
-    Coordinate lat, lon;
-    std::string problem = readCoordinate(fields[3], fields[4], "latitude", 2, "NS", 90, lat);
-    if (problem.empty()) {
-        problem = readCoordinate(fields[5], fields[6], "longitude", 3, "EW", 180, lon);
-    }
-    if (problem.empty()) {
-        check.position = "  degrés décimaux : " + decimalDegrees(lat, 'S') + " " +
-                         decimalDegrees(lon, 'W') + "\n  degrés, minutes : " + degreesMinutes(lat) +
-                         " " + degreesMinutes(lon) +
-                         "\n  degrés, minutes, secondes : " + degreesMinutesSeconds(lat) + " " +
-                         degreesMinutesSeconds(lon) + "\n";
-    }
-    return problem;
+    return faults.Text();
 }
 
 std::string checkSentence(std::string_view s, SentenceCheck& check) {

@@ -7,9 +7,14 @@
 namespace trame {
 
 struct SentenceCheck {
-    std::string problem; // in French; empty when the sentence is valid
-    // For a valid sentence with a position: decimal degrees, degrees and minutes, degrees,
-    // minutes and seconds, one form a line, each ending with "\n"; empty without a fix.
+    // In French, naming each faulty field and its value, one a line after the first (lines
+    // joined by "\n  ", as the report indents them); empty when the sentence is valid.
+    std::string problem;
+    // For a valid sentence, the lines shown under it, each indented by two spaces and ending
+    // with "\n": its position in decimal degrees, in degrees and minutes, in degrees, minutes
+    // and seconds, after a warning when the receiver marks it void (status V); then remarks on
+    // fields clients read otherwise ("sans position" before them when there is none). Empty
+    // when there is neither a position nor a remark.
     std::string position;
 };
 
