@@ -5,6 +5,8 @@
    (goal: at most 1.5 times as long), in alternating runs; medians.
 2. A batch of one million positions in the usual notations (`--batch`, output to /dev/null),
    on one core (goal: at least one million positions a second).
+3. Peak memory (maximum resident set) of one position, of a 1 GB batch and of a 100 MB
+   `--check`, fed through a pipe: the same whatever the input's size.
 
 Usage: trame_speed.py BUILD_DIR
 """
@@ -28,6 +30,38 @@ def start_to_exit(arguments):
     _, status = os.waitpid(pid, 0)
     assert status == 0, f"{arguments[0]} ended with {status}"
     return time.perf_counter_ns() - started
+
+
+def peak_kib(arguments, chunk, times):
+    """The program's own peak resident set (VmHWM, which starts anew at exec, unlike the
+    rusage's maximum, which keeps the spawning Python's), in KiB, read once `chunk` has been
+    written `times` to its input and before the input ends."""
+    read, write = os.pipe()
+    pid = os.posix_spawn(arguments[0], arguments, os.environ,
+                         file_actions=[(os.POSIX_SPAWN_DUP2, read, 0),
+                                       (os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0)])
+    os.close(read)
+    with os.fdopen(write, "wb") as pipe:
+        for _ in range(times):
+            pipe.write(chunk)
+        pipe.flush()
+        with open(f"/proc/{pid}/status", encoding="ascii") as status_file:
+            peak = next(int(line.split()[1]) for line in status_file if line.startswith("VmHWM:"))
+    _, status = os.waitpid(pid, 0)
+    assert os.waitstatus_to_exitcode(status) == 0, f"{arguments[1:]} ended with {status}"
+    return peak
+
+
+def memory(program):
+    named = "".join(f"{'balise ' * 28}{i};46.714322 5.643542\n" for i in range(10_000)).encode()
+    sentences = (SENTENCE * 10_000).encode()
+    one = peak_kib([program, "--batch", "-"], b"46.714322 5.643542\n", 1)
+    batch = peak_kib([program, "--batch", "-"], named, -(-10**9 // len(named)))
+    check = peak_kib([program, "--check"], sentences, -(-10**8 // len(sentences)))
+    print("\nPeak memory (maximum resident set), input through a pipe:")
+    print(f"  one position:        {one / 1024:.1f} MiB")
+    print(f"  a 1 GB --batch:      {batch / 1024:.1f} MiB")
+    print(f"  a 100 MB --check:    {check / 1024:.1f} MiB")
 
 
 def positions():
@@ -76,6 +110,7 @@ def main():
     print(f"\nA batch of {POSITIONS} positions on one core, best of 3:")
     print(f"  {best:.3f} s: {POSITIONS / best / 1e6:.2f} million positions a second "
           f"(goal: at least 1)")
+    memory(program)
 
 
 if __name__ == "__main__":

@@ -129,8 +129,10 @@ Temporary CreateBeside(const std::string& path, const std::string& shown) {
     std::error_code error;
     const std::filesystem::path target =
         exists ? std::filesystem::canonical(path, error) : std::filesystem::path(path);
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    // A hidden name beside it: ".NAME.XXXXXX".
+    std::filesystem::path hidden = target;
+    hidden.replace_filename(".").concat(target.filename().string()).concat(".XXXXXX");
+    std::string pattern = hidden.string();
     const int file = mkstemp(pattern.data());
     if (file < 0) {
         fail("impossible d'écrire dans ", shown, errno);
