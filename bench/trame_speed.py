@@ -45,6 +45,7 @@ def peak_kib(arguments, chunk, times):
         for _ in range(times):
             pipe.write(chunk)
         pipe.flush()
+        time.sleep(0.2)  # the last block read
         with open(f"/proc/{pid}/status", encoding="ascii") as status_file:
             peak = next(int(line.split()[1]) for line in status_file if line.startswith("VmHWM:"))
     _, status = os.waitpid(pid, 0)

@@ -1,4 +1,5 @@
 #include "composer/Position.h"
+#include "platform/Failure.h"
 #include "trame/Check.h"
 #include "trame/PositionText.h"
 #include "trame/Program.h"
@@ -269,7 +270,18 @@ TEST(Program, CommandLines) {
          "ligne 3 : « a »"},
         // The EEPROM holds one sentence with its CR LF, not two.
         {{"--batch", "-", "--format", "de"}, "46 5\n47 6\n", 2, "", "144 octets ne tiennent pas"},
-        {{"--batch", "-", "--format", "c"}, "46 5\n47 6\n", 0, "", ""},
+        // A batch's firmware forms are written as they come: the count comes last.
+        {{"--batch", "-", "--format", "c", "--no-crlf"},
+         "46.714322 5.643542\n",
+         0,
+         "static const char trame[] =\n    \"" + sample + "\";\n/* " + sample +
+             " : 70 octets */\n" + "#define TRAME_OCTETS 70\n",
+         ""},
+        {{"--batch", "-"},
+         std::string(100000, '4') + "\n46.714322 5.643542",
+         1,
+         sample + "\n",
+         "ligne 1 : plus de 4096 octets, passée"},
         {{"--check", sample, "$GPRMC,,V,,,,,,,,,,N*53"},
          "",
          0,
@@ -320,6 +332,47 @@ TEST(Program, CommandLines) {
         }
         EXPECT_NE(r.err.find(c.err), std::string::npos) << what << " said: " << r.err;
     }
+}
+
+// An input that fails midway, as the system's files do: the run fails whatever it had done.
+class FailingInput : public std::streambuf {
+public:
+    FailingInput(std::size_t lines, bool memory) : lines_(lines), memory_(memory) {}
+
+protected:
+    int_type underflow() override {
+        if (lines_-- == 0) {
+            memory_ ? throw std::bad_alloc()
+                    : throw platform::Failure("impossible de lire « x » : erreur d'entrée-sortie");
+        }
+        setg(line_, line_, line_ + sizeof line_ - 1);
+        return traits_type::to_int_type(line_[0]);
+    }
+
+private:
+    std::size_t lines_;
+    bool memory_;
+    char line_[6] = "46 5\n";
+};
+
+TEST(Program, AFailureMidwayIsAFailure) {
+    const std::string file = (std::filesystem::temp_directory_path() / "trame-kept.txt").string();
+    for (const bool memory : {false, true}) {
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {"--batch", "-"}, {"--batch", "-", "-o", file}, {"--check", "-o", file}}) {
+            std::ofstream(file) << "kept";
+            FailingInput input(1000, memory);
+            std::istream in(&input);
+            std::ostringstream out, err;
+            EXPECT_EQ(trame::Run(arguments, in, out, err), 2) << arguments[0];
+            EXPECT_NE(err.str().find(memory ? "mémoire épuisée" : "erreur d'entrée-sortie"),
+                      std::string::npos)
+                << err.str();
+            std::ifstream kept(file);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+        }
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(Program, HelpFitsEightyColumns) {

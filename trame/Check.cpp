@@ -7,8 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <utility>
 #include <vector>
 
 namespace trame {

@@ -50,7 +50,8 @@ const char* const Help =
     "                            hex (fichier Intel HEX de l'EEPROM)\n"
     "  --crlf, --no-crlf         avec ou sans CR LF après chaque trame (par défaut :\n"
     "                            avec pour dt, de, c et hex, sans pour text)\n"
-    "  -o, --output FICHIER      écrit dans FICHIER au lieu de la sortie standard\n"
+    "  -o, --output FICHIER      écrit dans FICHIER au lieu de la sortie standard ;\n"
+    "                            FICHIER n'est remplacé qu'une fois tout écrit\n"
     "  --port PORT               envoie la trame et CR LF sur le port série PORT\n"
     "                            (/dev/ttyUSB0, COM3) comme la balise, pour essayer\n"
     "                            un traceur, un TNC ou un logiciel APRS ; Ctrl+C\n"
@@ -65,7 +66,10 @@ const char* const Help =
     "\n"
     "Code de sortie : 0 réussite ; 1 une trame invalide ou une ligne de --batch\n"
     "illisible (les autres sont traitées) ; 2 erreur d'utilisation, position\n"
-    "illisible ou port série inutilisable (rien n'est écrit sur la sortie standard).\n";
+    "illisible, lecture ou écriture impossible, mémoire épuisée ou port série\n"
+    "inutilisable : le fichier de -o reste tel qu'il était, et rien n'est écrit sur\n"
+    "la sortie standard, sauf par un --batch ou un --check qui échoue en cours de\n"
+    "route (les lignes déjà écrites y restent).\n";
 
 std::string helpText() {
     std::string text = Help;

@@ -10,7 +10,9 @@ namespace trame {
 // Exit statuses.
 inline constexpr int Success = 0;
 inline constexpr int SomeInvalid = 1; // a sentence found invalid, a batch line not read
-inline constexpr int UsageError = 2;  // nothing was written on `out`
+// A usage error, or what could not be read or written: `out` has nothing, but for the
+// lines a --batch or a --check had written before it failed; the -o file is left as it was.
+inline constexpr int UsageError = 2;
 
 // Runs the command line (without the program's name); `in` is read by --check without
 // sentences and by --batch -.
