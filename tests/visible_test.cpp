@@ -1,4 +1,6 @@
 // Port names quoted in messages: what cannot be seen is written as its code.
+#include "platform/Failure.h"
+#include "platform/SerialPort.h"
 #include "platform/Visible.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,18 @@ TEST(Visible, WritesWhatCannotBeSeenAsItsCodeAndKeepsTheRest) {
     };
     for (const auto& [text, shown] : cases) {
         EXPECT_EQ(platform::Visible(text), shown);
+    }
+}
+
+// The system would open the name cut at the NUL, another port than the one named.
+TEST(Visible, APortNameWithANulIsOneThatDoesNotExist) {
+    try {
+        const platform::SerialPort port("/dev/null\0/x"s, 4800);
+        ADD_FAILURE() << "opened";
+    } catch (const platform::Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("« /dev/null\\x00/x » n'existe pas"),
+                  std::string::npos)
+            << failure.what();
     }
 }
 
