@@ -4,7 +4,7 @@
 
 #include <array>
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,6 +16,8 @@ inline constexpr std::array<int, 11> SerialSpeeds = {300,   600,   1200,  2400, 
 
 // One serial port, held exclusively while the object lives: raw bytes, 8 data bits, no parity,
 // one stop bit, no flow control. Opened as named: "/dev/ttyUSB0" on Linux, "COM3" on Windows.
+// Its settings are put back as they were found when it is closed; on POSIX even when the
+// process is killed, by a helper process that holds the port until then.
 class SerialPort {
 public:
     // Throws Failure when the port is missing, busy, not allowed or not a serial port, or
@@ -30,13 +32,15 @@ public:
     bool send(std::string_view bytes);
 
 private:
+    struct System; // the open port and the settings it had, on each system
     std::string name_;
-    std::intptr_t handle_; // a file descriptor on POSIX, a HANDLE on Windows
+    std::unique_ptr<System> system_;
 };
 
-// While the object lives, Ctrl+C (and, on POSIX, SIGTERM) no longer ends the process: it is a
-// request to stop, which ends the waits between two sendings and, on POSIX, a sending held up
-// by a line that takes no more bytes. One object at a time.
+// While the object lives, Ctrl+C (and, on POSIX, SIGTERM and SIGHUP, unless they were ignored)
+// no longer ends the process: it is a request to stop, which ends the waits between two
+// sendings and, on POSIX, a sending held up by a line that takes no more bytes. SIGPIPE is
+// ignored meanwhile: a closed standard error fails its writes instead. One object at a time.
 class StopRequest {
 public:
     StopRequest();

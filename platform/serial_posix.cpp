@@ -1,10 +1,12 @@
 #include "platform/SerialPort.h"
 
 #include "platform/Failure.h"
+#include "platform/SystemError.h"
+#include "platform/Visible.h"
 
+#include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -12,8 +14,10 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -59,7 +63,8 @@ std::string deviceGroup(const std::string& name) {
 }
 
 [[noreturn]] void throwOpenFailure(const std::string& name, int error) {
-    const std::string port = "Le port série « " + name + " »";
+    const std::string shown = Visible(name);
+    const std::string port = "Le port série « " + shown + " »";
     switch (error) {
     case ENOENT:
     case ENXIO:
@@ -68,7 +73,7 @@ std::string deviceGroup(const std::string& name) {
     case EACCES:
     case EPERM: {
         const std::string group = deviceGroup(name);
-        throw Failure("Vous n'avez pas le droit d'ouvrir le port série « " + name +
+        throw Failure("Vous n'avez pas le droit d'ouvrir le port série « " + shown +
                       " » : ajoutez-vous au groupe " + group + " (sudo adduser $USER " + group +
                       "), puis fermez votre session et rouvrez-la");
     }
@@ -76,12 +81,119 @@ std::string deviceGroup(const std::string& name) {
     case EWOULDBLOCK:
         throw Failure(port + " est occupé par un autre programme : fermez-le, puis recommencez");
     case ENOTTY:
-        throw Failure("« " + name + " » n'est pas un port série");
+        throw Failure("« " + shown + " » n'est pas un port série");
     default:
-        throw Failure("Impossible d'ouvrir le port série « " + name +
-                      " » : " + std::strerror(error));
+        throw Failure("Impossible d'ouvrir le port série « " + shown +
+                      " » : " + FrenchReason(error));
     }
 }
+
+// A file descriptor, closed with the object or before.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    Descriptor(Descriptor&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+    Descriptor& operator=(Descriptor&&) = delete;
+    ~Descriptor() { reset(); }
+    int get() const { return descriptor_; }
+    void reset() {
+        if (descriptor_ >= 0) {
+            close(std::exchange(descriptor_, -1));
+        }
+    }
+
+private:
+    int descriptor_;
+};
+
+// The port opened and locked against other programs: those that lock (flock) see it busy, and
+// so does every later open but root's once it is marked exclusive (TIOCEXCL). A mark that is
+// already there is another program's, which root got past: the port is busy for it too. A
+// refused open leaves the port as it was.
+Descriptor openLocked(const std::string& name) {
+    if (name.find('\0') != std::string::npos) {
+        throwOpenFailure(name, ENOENT); // the system would open the name cut at the NUL
+    }
+    Descriptor port(open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (port.get() < 0 || flock(port.get(), LOCK_EX | LOCK_NB) != 0) {
+        throwOpenFailure(name, errno);
+    }
+    int marked = 0;
+    if (ioctl(port.get(), TIOCGEXCL, &marked) == 0 && marked != 0) {
+        throwOpenFailure(name, EBUSY);
+    }
+    return port;
+}
+
+termios settingsOf(const Descriptor& port, const std::string& name) {
+    termios settings{};
+    if (tcgetattr(port.get(), &settings) != 0) {
+        throwOpenFailure(name, errno);
+    }
+    return settings;
+}
+
+struct Pipe {
+    Descriptor readEnd;
+    Descriptor writeEnd;
+};
+
+Pipe pipeFor(const std::string& name) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        throwOpenFailure(name, errno);
+    }
+    return {Descriptor(ends[0]), Descriptor(ends[1])};
+}
+
+// The helper process's whole life. It ignores the signals that the terminal sends to the whole
+// group and waits for the run's end of the pipe to close, which happens however the run ends.
+[[noreturn]] void keepUntilTheRunEnds(int port, int runEnded, const termios& found) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+        std::signal(signal, SIG_IGN);
+    }
+    for (const int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        close(standard); // whoever reads the run's output sees it end with the run
+    }
+    char byte = 0;
+    while (read(runEnded, &byte, 1) < 0 && errno == EINTR) {
+    }
+    tcsetattr(port, TCSANOW, &found);
+    ioctl(port, TIOCNXCL);
+    _exit(0);
+}
+
+// Gives the port back as it was found, settings and exclusive mark, through a helper process
+// that shares the open port, and so its lock, with the run: the port stays locked until it is
+// put back, even when the run was killed (SIGKILL) and could do nothing itself.
+class PortKeeper {
+public:
+    PortKeeper(const std::string& name, const Descriptor& port, const termios& found)
+        : PortKeeper(name, port, found, pipeFor(name)) {}
+    PortKeeper(const PortKeeper&) = delete;
+    PortKeeper& operator=(const PortKeeper&) = delete;
+    // Returns once the port is as it was found.
+    ~PortKeeper() {
+        runEnd_.reset();
+        while (waitpid(helper_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    PortKeeper(const std::string& name, const Descriptor& port, const termios& found, Pipe pipe)
+        : runEnd_(std::move(pipe.writeEnd)), helper_(fork()) {
+        if (helper_ == 0) {
+            runEnd_.reset(); // the helper's copy, which would keep the pipe open
+            keepUntilTheRunEnds(port.get(), pipe.readEnd.get(), found);
+        }
+        if (helper_ < 0) {
+            throwOpenFailure(name, errno);
+        }
+    }
+
+    Descriptor runEnd_;
+    pid_t helper_;
+};
 
 // Raw bytes, 8N1, no flow control of either kind; CLOCAL so that no modem line is waited for.
 // False, with errno set, when the port refuses them.
@@ -99,11 +211,12 @@ bool configure(int port, int speed) {
     return tcsetattr(port, TCSANOW, &settings) == 0;
 }
 
-// While a StopRequest lives, Ctrl+C and SIGTERM write a byte into this pipe, which every wait
-// of this file watches: a request that comes at any moment, even just before a wait, ends it.
+// While a StopRequest lives, Ctrl+C, SIGTERM and SIGHUP write a byte into this pipe, which every
+// wait of this file watches: a request that comes at any moment, even just before a wait, ends
+// it. SIGPIPE is ignored meanwhile: the run goes on when nobody reads its messages any more.
 int wakeUp[2] = {-1, -1};
-struct sigaction actionsBefore[2];
-constexpr int stopSignals[2] = {SIGINT, SIGTERM};
+constexpr std::array<int, 4> handledSignals = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+std::array<struct sigaction, handledSignals.size()> actionsBefore;
 
 void onStopSignal(int) {
     const int saved = errno;
@@ -121,38 +234,33 @@ bool waitFor(int port, int milliseconds) {
 
 } // namespace
 
-// Opened without waiting for a carrier (O_NONBLOCK), then locked against other programs: those
-// that lock (flock) see it busy, and so does every later open but root's (TIOCEXCL). Only then
-// are its settings changed. Writes stay non-blocking, so that a line that takes no more bytes
-// (a pseudo-terminal nobody reads) cannot hold up a request to stop.
-SerialPort::SerialPort(const std::string& name, int speed) : name_(name), handle_(-1) {
+// Opened without waiting for a carrier (O_NONBLOCK), locked, and only then are its settings
+// changed. Writes stay non-blocking, so that a line that takes no more bytes (a pseudo-terminal
+// nobody reads) cannot hold up a request to stop.
+struct SerialPort::System {
+    System(const std::string& name, int speed)
+        : port(openLocked(name)), keeper(name, port, settingsOf(port, name)) {
+        if (ioctl(port.get(), TIOCEXCL) != 0 || !configure(port.get(), speed)) {
+            throwOpenFailure(name, errno);
+        }
+    }
+
+    Descriptor port;
+    PortKeeper keeper; // goes first: the port is put back before it is let go
+};
+
+SerialPort::SerialPort(const std::string& name, int speed) : name_(name) {
     termiosSpeed(speed); // an odd speed is refused before the port is touched
-    const int port = open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (port < 0) {
-        throwOpenFailure(name, errno);
-    }
-    if (flock(port, LOCK_EX | LOCK_NB) != 0 || ioctl(port, TIOCEXCL) != 0 ||
-        !configure(port, speed)) {
-        const int error = errno;
-        ioctl(port, TIOCNXCL);
-        close(port);
-        throwOpenFailure(name, error);
-    }
-    handle_ = port;
+    system_ = std::make_unique<System>(name, speed);
 }
 
-// The exclusive mark outlives the descriptor while another one stays open (a pseudo-terminal's).
-SerialPort::~SerialPort() {
-    const int port = static_cast<int>(handle_);
-    ioctl(port, TIOCNXCL);
-    close(port);
-}
+SerialPort::~SerialPort() = default;
 
 bool SerialPort::send(std::string_view bytes) {
-    const int port = static_cast<int>(handle_);
+    const int port = system_->port.get();
     const auto fail = [this] {
-        throw Failure("Impossible d'écrire sur le port série « " + name_ +
-                      " » : " + std::strerror(errno));
+        throw Failure("Impossible d'écrire sur le port série « " + Visible(name_) +
+                      " » : " + LastFrenchReason());
     };
     while (!bytes.empty()) {
         const ssize_t written = write(port, bytes.data(), bytes.size());
@@ -161,6 +269,7 @@ bool SerialPort::send(std::string_view bytes) {
         } else if (errno != EAGAIN && errno != EINTR) {
             fail();
         } else if (!waitFor(port, -1)) {
+            tcflush(port, TCOFLUSH); // what waits would go out later at the settings put back
             return false;
         }
     }
@@ -173,21 +282,26 @@ bool SerialPort::send(std::string_view bytes) {
     return true;
 }
 
+// A signal that was ignored (nohup, a background job) stays ignored.
 StopRequest::StopRequest() {
     if (pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) {
-        throw Failure(std::string("Impossible de créer un tube : ") + std::strerror(errno));
+        throw Failure("Impossible de créer un tube : " + LastFrenchReason());
     }
     struct sigaction action {};
-    action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 2; ++i) {
-        sigaction(stopSignals[i], &action, &actionsBefore[i]);
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        sigaction(handledSignals[i], nullptr, &actionsBefore[i]);
+        const bool ignored = actionsBefore[i].sa_handler == SIG_IGN;
+        action.sa_handler = handledSignals[i] == SIGPIPE ? SIG_IGN : onStopSignal;
+        if (!ignored) {
+            sigaction(handledSignals[i], &action, nullptr);
+        }
     }
 }
 
 StopRequest::~StopRequest() {
-    for (int i = 0; i < 2; ++i) {
-        sigaction(stopSignals[i], &actionsBefore[i], nullptr);
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        sigaction(handledSignals[i], &actionsBefore[i], nullptr);
     }
     close(wakeUp[0]);
     close(wakeUp[1]);

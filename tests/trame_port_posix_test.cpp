@@ -1,14 +1,18 @@
 // Linux: quorvelin-trame --port run as a child process, writing to one end of a socat
-// pseudo-terminal pair while the test reads the other end at 4800 bauds.
+// pseudo-terminal pair while the test reads the other end at 4800 bauds, and the port's
+// settings and exclusive mark through a descriptor of its own.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -45,9 +49,16 @@ public:
         }
     }
     ~SerialPair() {
-        kill(socat_, SIGTERM);
-        waitpid(socat_, nullptr, 0);
+        cut();
         std::filesystem::remove_all(folder_);
+    }
+    // Ends the line, as when a USB adapter is pulled out.
+    void cut() {
+        if (socat_ > 0) {
+            kill(socat_, SIGTERM);
+            waitpid(socat_, nullptr, 0);
+            socat_ = -1;
+        }
     }
     static std::string scratch(const std::string& what) {
         std::string pattern = "/tmp/quorvelin-" + what + "-XXXXXX";
@@ -84,10 +95,12 @@ private:
 };
 
 // The program started with these arguments (without root's right to pass over file
-// permissions, if asked), its standard output and error kept in files.
+// permissions, if asked), its standard output and error kept in files, or its standard error
+// a pipe that nobody reads any more.
 class Child {
 public:
-    explicit Child(std::vector<std::string> arguments, bool bounded = false)
+    enum class Err { File, Closed };
+    explicit Child(std::vector<std::string> arguments, bool bounded = false, Err to = Err::File)
         : folder_(SerialPair::scratch("run")) {
         arguments.insert(arguments.begin(), QUORVELIN_TRAME);
         if (bounded) {
@@ -103,6 +116,11 @@ public:
         if (pid_ == 0) {
             dup2(open((folder_ + "/out").c_str(), O_WRONLY | O_CREAT, 0644), 1);
             dup2(open((folder_ + "/err").c_str(), O_WRONLY | O_CREAT, 0644), 2);
+            int ends[2];
+            if (to == Err::Closed && pipe(ends) == 0) {
+                close(ends[0]);
+                dup2(ends[1], 2);
+            }
             execv(argv[0], argv.data());
             _exit(127);
         }
@@ -120,7 +138,7 @@ public:
             std::this_thread::sleep_for(10ms);
         }
     }
-    void interrupt() const { kill(pid_, SIGINT); }
+    void interrupt(int signal = SIGINT) const { kill(pid_, signal); }
     // Its exit status once it has ended; -1 if it ends otherwise or is still running after 20 s.
     int status() {
         int status = -1;
@@ -147,6 +165,71 @@ private:
     pid_t pid_ = -1;
 };
 
+// One end of the line opened by the test, that gives it settings a program that sends would
+// not choose and reads back the settings and the exclusive mark (TIOCEXCL) that others leave.
+class Watcher {
+public:
+    explicit Watcher(const std::string& port) : port_(open(port.c_str(), O_RDWR | O_NOCTTY)) {
+        termios settings{};
+        tcgetattr(port_, &settings);
+        settings.c_iflag = ICRNL | IXON | IXANY;
+        settings.c_oflag = OPOST | ONLCR;
+        settings.c_cflag = (settings.c_cflag & ~CSIZE) | CS7 | PARENB | PARODD | CSTOPB | CRTSCTS;
+        settings.c_lflag = ICANON | ECHO | ISIG;
+        settings.c_cc[VMIN] = 3;
+        settings.c_cc[VTIME] = 7;
+        cfsetispeed(&settings, B1200);
+        cfsetospeed(&settings, B50);
+        tcsetattr(port_, TCSANOW, &settings);
+    }
+    Watcher(const Watcher&) = delete;
+    Watcher& operator=(const Watcher&) = delete;
+    ~Watcher() { close(port_); }
+
+    // Every field, so that a failed comparison shows which one differs.
+    std::string settings() const {
+        termios s{};
+        tcgetattr(port_, &s);
+        std::ostringstream text;
+        text << std::hex << "iflag " << s.c_iflag << " oflag " << s.c_oflag << " cflag "
+             << s.c_cflag << " lflag " << s.c_lflag << " line " << +s.c_line << " cc";
+        for (const cc_t c : s.c_cc) {
+            text << ' ' << +c;
+        }
+        text << " speeds " << cfgetispeed(&s) << ' ' << cfgetospeed(&s);
+        return text.str();
+    }
+    bool exclusive() const {
+        int on = -1;
+        EXPECT_EQ(ioctl(port_, TIOCGEXCL, &on), 0);
+        return on != 0;
+    }
+    // What a sending program set: raw bytes at `speed`, 8N1 (a pseudo-terminal keeps CS8 and
+    // no parity whatever it is told), no flow control.
+    void expectSending(speed_t speed) const {
+        termios s{};
+        tcgetattr(port_, &s);
+        EXPECT_EQ(cfgetospeed(&s), speed);
+        EXPECT_EQ(s.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), CS8);
+        EXPECT_EQ(s.c_iflag & IXON, 0u);
+        EXPECT_EQ(s.c_lflag & ICANON, 0u);
+    }
+
+private:
+    int port_;
+};
+
+// Polls `done` for up to five seconds.
+template <class Condition> bool eventually(Condition done) {
+    for (const auto end = Clock::now() + 5s; Clock::now() < end;
+         std::this_thread::sleep_for(10ms)) {
+        if (done()) {
+            return true;
+        }
+    }
+    return done();
+}
+
 std::string lines(std::size_t count) {
     std::string all;
     while (count-- > 0) {
@@ -160,21 +243,15 @@ TEST(TramePort, SendsCountSentencesWithCrLfOneIntervalApartAt8N1AndTheSpeedAsked
         std::vector<std::string> options;
         std::size_t count;
         double interval;
-        speed_t speed;
     } cases[] = {
-        {{"--count", "3", "--interval", "0.2"}, 3, 0.2, B4800},
-        {{"--count", "2", "--interval", "0,1", "--baud", "9600"}, 2, 0.1, B9600},
+        {{"--count", "3", "--interval", "0.2"}, 3, 0.2},
+        {{"--count", "2", "--interval", "0,1", "--baud", "9600"}, 2, 0.1},
     };
-    for (const auto& [options, count, interval, speed] : cases) {
+    for (const auto& [options, count, interval] : cases) {
         SCOPED_TRACE(count);
         const SerialPair pair;
-        // Settings that the program must undo, read back through a descriptor of its own.
-        const int watcher = open(pair.sending().c_str(), O_RDWR | O_NOCTTY);
-        termios settings{};
-        tcgetattr(watcher, &settings);
-        settings.c_cflag = (settings.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
-        cfsetospeed(&settings, B50);
-        tcsetattr(watcher, TCSANOW, &settings);
+        const Watcher watcher(pair.sending());
+        const std::string before = watcher.settings();
 
         std::vector<std::string> arguments{"--port", pair.sending(), Position};
         arguments.insert(arguments.end(), options.begin(), options.end());
@@ -188,11 +265,79 @@ TEST(TramePort, SendsCountSentencesWithCrLfOneIntervalApartAt8N1AndTheSpeedAsked
         EXPECT_NE(run.err().find(" : " + std::to_string(count) + " trames envoyées sur "),
                   std::string::npos)
             << run.err();
-        tcgetattr(watcher, &settings);
-        close(watcher);
-        EXPECT_EQ(cfgetospeed(&settings), speed);
-        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), CS8);
+        EXPECT_EQ(watcher.settings(), before);
+        EXPECT_FALSE(watcher.exclusive());
     }
+}
+
+// However the run ends, the port is given back as it was found, and its exclusive mark is
+// lifted by the run that set it, not by one that was refused.
+TEST(TramePort, EndsByASignalWithThePortAsItWasFoundAndOnlyItsOwnLockLifted) {
+    const struct {
+        int signal;
+        std::string baud;
+        speed_t speed;
+    } cases[] = {
+        {SIGINT, "4800", B4800},
+        {SIGTERM, "9600", B9600},
+        {SIGHUP, "115200", B115200},
+        {SIGKILL, "4800", B4800}, // nothing of the run is left to clean up after it
+    };
+    for (const auto& [signal, baud, speed] : cases) {
+        SCOPED_TRACE(signal);
+        const SerialPair pair;
+        const Watcher watcher(pair.sending());
+        const std::string before = watcher.settings();
+        Child run({"--port", pair.sending(), "--baud", baud, "--interval", "0.05", Position});
+        run.waitUntilSending();
+        watcher.expectSending(speed);
+        EXPECT_TRUE(watcher.exclusive());
+        Child refused({"--port", pair.sending(), Position}); // as root, past the mark
+        EXPECT_EQ(refused.status(), 2);
+        EXPECT_NE(refused.err().find("occupé"), std::string::npos) << refused.err();
+        EXPECT_TRUE(watcher.exclusive());
+
+        run.interrupt(signal);
+        const int status = run.status();
+        if (signal != SIGKILL) {
+            EXPECT_EQ(status, 0);
+            EXPECT_TRUE(std::regex_search(run.err(), std::regex(" trames? envoyées? sur ")))
+                << run.err();
+            EXPECT_EQ(watcher.settings(), before);
+            EXPECT_FALSE(watcher.exclusive());
+        } else {
+            EXPECT_TRUE(eventually([&] { return watcher.settings() == before; }));
+            EXPECT_TRUE(eventually([&] { return !watcher.exclusive(); }));
+        }
+    }
+}
+
+// Standard error closed by its reader (SIGPIPE at the first message) does not stop the sending.
+TEST(TramePort, AClosedStandardErrorLeavesItSendingAndThePortAsItWasFound) {
+    const SerialPair pair;
+    const Watcher watcher(pair.sending());
+    const std::string before = watcher.settings();
+    Child run({"--port", pair.sending(), "--count", "2", "--interval", "0.05", Position}, false,
+              Child::Err::Closed);
+    run.status();
+    EXPECT_EQ(pair.read(), lines(2));
+    EXPECT_TRUE(eventually([&] { return watcher.settings() == before; }));
+    EXPECT_FALSE(watcher.exclusive());
+}
+
+TEST(TramePort, ALostLineEndsItWithStatus2TheReasonInFrenchAndTheCountSent) {
+    SerialPair pair;
+    Child run({"--port", pair.sending(), "--interval", "0.05", Position});
+    run.waitUntilSending();
+    std::this_thread::sleep_for(200ms);
+    pair.cut();
+    EXPECT_EQ(run.status(), 2);
+    const std::string err = run.err();
+    EXPECT_NE(err.find("quorvelin-trame : Impossible d'écrire sur le port série « " +
+                       pair.sending() + " » : erreur d'entrée-sortie\n"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find(" trames envoyées\n"), std::string::npos) << err;
 }
 
 // Without a reader the line soon takes no more bytes, and the sending waits for room.
@@ -221,6 +366,10 @@ TEST(TramePort, APortItCannotUseEndsItWithStatus2AndTheReason) {
     const std::string forbidden = pair.receiving();
     chmod(forbidden.c_str(), 0);
     const std::string file = "/dev/null";
+    // The other end of a pseudo-terminal still locked (no unlockpt): opening it is an I/O error.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    const std::string locked = ptsname(master);
+    const std::string tooLong = "/tmp/" + std::string(300, 'x');
     const struct {
         std::string port;
         std::string reason;
@@ -235,6 +384,12 @@ TEST(TramePort, APortItCannotUseEndsItWithStatus2AndTheReason) {
         {forbidden, "Vous n'avez pas le droit d'ouvrir le port série « " + forbidden +
                         " » : ajoutez-vous au groupe dialout (sudo adduser $USER dialout), puis "
                         "fermez votre session et rouvrez-la"},
+        {"/tmp", "Impossible d'ouvrir le port série « /tmp » : c'est un dossier"},
+        {locked, "Impossible d'ouvrir le port série « " + locked + " » : erreur d'entrée-sortie"},
+        {tooLong, "Impossible d'ouvrir le port série « " + tooLong + " » : nom trop long"},
+        {"/dev/ttyS\u202F0\x01\t\u200B",
+         "Le port série « /dev/ttySU+202F0\\x01\\x09U+200B » n'existe pas : vérifiez son nom "
+         "et que l'adaptateur est branché"},
     };
     for (const auto& [port, reason] : cases) {
         Child run({"--port", port, Position}, port == forbidden && geteuid() == 0);
@@ -242,6 +397,7 @@ TEST(TramePort, APortItCannotUseEndsItWithStatus2AndTheReason) {
         EXPECT_EQ(run.out(), "");
         EXPECT_EQ(run.err(), "quorvelin-trame : " + reason + "\n");
     }
+    close(master);
 }
 
 TEST(TramePort, RefusesSendingOptionsItCannotUse) {

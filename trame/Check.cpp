@@ -1,6 +1,6 @@
 #include "trame/Check.h"
 
-#include "trame/Visible.h"
+#include "platform/Visible.h"
 
 #include "composer/Composer.h"
 
@@ -60,7 +60,7 @@ std::string fixed(double value, int decimals) {
 }
 
 std::string quoted(std::string_view text) {
-    return "« " + Visible(text) + " »";
+    return "« " + platform::Visible(text) + " »";
 }
 
 // After the name of a letter that should be there.

@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/SerialPort.h"
+#include "platform/Visible.h"
 #include "trame/Program.h"
 
 #include <chrono>
@@ -17,18 +18,20 @@ std::string sentMessage(long long sent) {
 } // namespace
 
 // Sendings keep to the clock, each one interval after the start of the one before, however
-// long the bytes take on the line; one that falls behind is sent at once.
+// long the bytes take on the line; one that falls behind is sent at once. A signal to stop is a
+// request from before the port is opened until after it is put back, never a sudden end.
 int Feed(const Options& o, const std::string& sentence, std::ostream& err) {
     using Clock = std::chrono::steady_clock;
+    const std::string port = platform::Visible(*o.port);
     long long sent = 0;
     try {
-        platform::SerialPort port(*o.port, o.baud);
         const platform::StopRequest stop;
-        err << "quorvelin-trame : envoi de " << sentence << " sur " << *o.port << " à " << o.baud
+        platform::SerialPort line(*o.port, o.baud);
+        err << "quorvelin-trame : envoi de " << sentence << " sur " << port << " à " << o.baud
             << " bauds (8N1)" << (o.count ? "" : " ; Ctrl+C pour arrêter") << std::endl;
-        const std::string line = sentence + "\r\n";
+        const std::string bytes = sentence + "\r\n";
         const Clock::time_point start = Clock::now();
-        while (port.send(line)) {
+        while (line.send(bytes)) {
             ++sent;
             const auto next = start + std::chrono::duration_cast<Clock::duration>(
                                           o.interval * static_cast<double>(sent));
@@ -43,7 +46,7 @@ int Feed(const Options& o, const std::string& sentence, std::ostream& err) {
         }
         return UsageError;
     }
-    err << "quorvelin-trame : " << sentMessage(sent) << " sur " << *o.port << '\n';
+    err << "quorvelin-trame : " << sentMessage(sent) << " sur " << port << '\n';
     return Success;
 }
 

@@ -1,6 +1,6 @@
 #include "trame/PositionText.h"
 
-#include "trame/Visible.h"
+#include "platform/Visible.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -146,7 +146,8 @@ private:
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
             ++pos_;
         } else {
-            error = "« " + Visible(text_.substr(pos_, characterLength(c))) + " » est illisible";
+            error = "« " + platform::Visible(text_.substr(pos_, characterLength(c))) +
+                    " » est illisible";
         }
     }
 

@@ -3,13 +3,13 @@
 #include "composer/Position.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
+#include "platform/Visible.h"
 #include "trame/Check.h"
 #include "trame/Feed.h"
 #include "trame/Firmware.h"
 #include "trame/Options.h"
 #include "trame/PositionText.h"
 #include "trame/TextInput.h"
-#include "trame/Visible.h"
 
 #include <filesystem>
 #include <istream>
@@ -115,7 +115,7 @@ class Destination {
 public:
     Destination(const Options& o, std::ostream& out) : out_(out) {
         if (o.output) {
-            file_.emplace(*o.output, Visible(*o.output));
+            file_.emplace(*o.output, platform::Visible(*o.output));
         }
     }
 
@@ -284,7 +284,7 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
         if (*o.batch == "-") {
             status = batch(in, writer, err);
         } else {
-            platform::InputFile file(*o.batch, Visible(*o.batch));
+            platform::InputFile file(*o.batch, platform::Visible(*o.batch));
             std::istream stream(&file);
             status = batch(stream, writer, err);
         }
@@ -321,7 +321,7 @@ std::string checkReport(std::string_view sentence, int& status) {
     const SentenceCheck result = CheckSentence(sentence);
     if (!result.problem.empty()) {
         status = SomeInvalid;
-        return "invalide : " + Visible(sentence) + "\n  " + result.problem + '\n';
+        return "invalide : " + platform::Visible(sentence) + "\n  " + result.problem + '\n';
     }
     return "valide : " + std::string(sentence) + '\n' +
            (result.position.empty() ? "  sans position\n" : result.position);
@@ -369,7 +369,8 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
         return Success;
     }
     if (o.output && isDirectory(*o.output)) {
-        return usage(err, "« " + Visible(*o.output) + " » est un dossier : -o demande un fichier");
+        return usage(err, "« " + platform::Visible(*o.output) +
+                              " » est un dossier : -o demande un fichier");
     }
     return o.check ? check(o, in, out, err) : produce(o, in, out, err);
 }
