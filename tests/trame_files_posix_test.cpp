@@ -166,6 +166,7 @@ TEST(InputFile, AReadThatFailsIsAFailure) {
         {"chmod 0 positions; setpriv --reuid=65534 --clear-groups " + Trame + " --batch positions",
          "« positions » : permission refusée"},
         {Trame + " --batch \"$(printf 'a\\342\\200\\257b')\"", "« aU+202Fb »"},
+        {Trame + " --format hex -o /dev/full 46 5", "« /dev/full » : plus de place sur le disque"},
     };
     write(folder.path() / "positions", "46 5\n");
     for (const auto& c : cases) {
@@ -173,6 +174,7 @@ TEST(InputFile, AReadThatFailsIsAFailure) {
         EXPECT_EQ(ran.status, 2) << c.command;
         EXPECT_EQ(ran.out, "") << c.command;
         EXPECT_NE(ran.err.find(c.err), std::string::npos) << c.command << ": " << ran.err;
+        EXPECT_EQ(ran.err.find("octets"), std::string::npos) << "a success told: " << ran.err;
     }
 }
 

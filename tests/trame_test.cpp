@@ -126,6 +126,15 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46 5 38 36.75", "(« 46 5, 38 36.75 ») ou des lettres (« 46 5 N 38 36.75 E »)"},
         {"46 42, 51 5.643542", "4642.0000,N,05105.6435,E"},
         {"46\u202F5", "« U+202F » est illisible"},
+        {"1 1 1 1 1 1 1", "7 nombres : une position en a de deux à six"},
+        {[] {
+             std::string many;
+             for (int i = 0; i < 64000; ++i) {
+                 many += "1 ";
+             }
+             return many;
+         }(),
+         "64000 nombres"},
         {std::string("46 \0 5", 6), "« \\x00 » est illisible"},
     };
     for (const auto& c : cases) {
