@@ -134,6 +134,7 @@ QWidget* box(QWidget* window, const forms::Control& design) {
     box->setAlignment(alignment(design.align) | Qt::AlignVCenter);
     if (design.kind == forms::Kind::ReadOnlyBox) {
         box->setReadOnly(true); // selectable and copyable, not editable
+        DescribeReadOnlyBox(box);
     }
     box->setMaxLength(design.maxLength > 0 ? design.maxLength : 32767);
     if (design.font.points > 0) {
@@ -249,6 +250,9 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         }
         if (c.decorative) {
             MarkDecorative(widget);
+        }
+        if (!c.announcement.empty()) {
+            AnnounceNewTexts(qobject_cast<QLineEdit*>(widget), FromUtf8(c.announcement));
         }
         widget->setVisible(c.visible);
     }

@@ -60,6 +60,9 @@ struct Control {
     bool decorative = false;           // left out of what screen readers read
     std::string_view accessibleName{}; // French, for screen readers; unset: the caption
     std::string_view accessibleDescription{};
+    // Boxes only the program fills: each new text is told to screen readers after these words,
+    // wherever the focus is, since the user who asked for it stays on the button that did.
+    std::string_view announcement{};
 };
 
 // A horizontal line: a band `width` pixels thick whose top row is the one its end points name,

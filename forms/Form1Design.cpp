@@ -55,6 +55,7 @@ Control sentenceBox() {
     control.background = LightYellow;
     control.foreground = Navy;
     control.accessibleName = "Trame NMEA";
+    control.announcement = "Trame créée";
     return control;
 }
 
