@@ -65,6 +65,7 @@ protected:
                               isEnabled(), text(), QPalette::ButtonText);
         if (hasFocus()) {
             QPen dotted(p.buttonText().color(), 1);
+            dotted.setCosmetic(true); // dots of one screen pixel, whatever the scale
             dotted.setDashPattern({1, 1});
             painter.setPen(dotted);
             painter.drawRect(rect().adjusted(4, 4, -5, -5));
