@@ -46,9 +46,7 @@ void frmAbout::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     for (const forms::Line& line : forms::AboutDesign().lines) {
-        painter.setPen(QPen(design::BgrColor(line.colour), line.width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(forms::Pixels(line.x1), forms::Pixels(line.y1), forms::Pixels(line.x2),
-                         forms::Pixels(line.y2));
+        painter.fillRect(design::PixelRect(forms::Band(line)), design::BgrColor(line.colour));
     }
 }
 

@@ -1,7 +1,10 @@
 #include "design/Accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -12,6 +15,8 @@ namespace {
 constexpr const char* WindowRole = "quorvelinAccessibleRole";
 constexpr const char* Decorative = "quorvelinDecorative";
 constexpr const char* Link = "quorvelinLink";
+constexpr const char* ReadOnlyBox = "quorvelinReadOnlyBox";
+constexpr const char* Notification = "quorvelinNotification";
 
 class ReadingOrderWindow : public QAccessibleWidget {
 public:
@@ -74,6 +79,113 @@ private:
     QLabel* label() const { return static_cast<QLabel*>(widget()); }
 };
 
+// A read-only box: its text can be read, selected and copied, not edited. Qt's own description
+// of a line edit is private, so this one reads the box through its public interface.
+class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ReadOnlyText(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.editable = false;
+        state.selectableText = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? box()->text() : QAccessibleWidget::text(kind);
+    }
+
+    QString text(int start, int end) const override {
+        return box()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+
+    void selection(int index, int* start, int* end) const override {
+        const bool any = index == 0 && box()->hasSelectedText();
+        *start = any ? box()->selectionStart() : 0;
+        *end = any ? box()->selectionEnd() : 0;
+    }
+    void setSelection(int index, int start, int end) override {
+        if (index == 0) {
+            box()->setSelection(start, end - start);
+        }
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override {
+        if (index == 0) {
+            box()->deselect();
+        }
+    }
+    void scrollToSubstring(int start, int end) override {
+        box()->setCursorPosition(end);
+        box()->setCursorPosition(start);
+    }
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset; // no text attributes
+        return {};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
+
+    // Where the character is drawn: the text laid out in one line, aligned as the box aligns
+    // it, inside the frame and the two pixels a line edit keeps on each side.
+    QRect characterRect(int offset) const override {
+        const QString all = box()->text();
+        if (offset < 0 || offset >= all.size()) {
+            return {};
+        }
+        const QFontMetrics metrics(box()->font());
+        const int frame = box()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box());
+        const QRect line =
+            QStyle::alignedRect(box()->layoutDirection(), box()->alignment(),
+                                QSize(metrics.horizontalAdvance(all), metrics.height()),
+                                box()->rect().adjusted(frame + 2, frame, -frame - 2, -frame));
+        const QRect character(line.left() + metrics.horizontalAdvance(all.left(offset)), line.top(),
+                              metrics.horizontalAdvance(all.at(offset)), line.height());
+        return character.translated(box()->mapToGlobal(QPoint(0, 0)));
+    }
+
+private:
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+// Shown to nobody who looks: a notification for those who listen, named by its words and
+// describing the text it tells.
+class Announcement : public QWidget {
+public:
+    Announcement(QLineEdit* box, const QString& words) : QWidget(box->parentWidget()) {
+        setObjectName(box->objectName() + QStringLiteral("Annonce"));
+        setProperty(Notification, true);
+        setAccessibleName(words);
+        setGeometry(QRect(box->geometry().topLeft(), QSize())); // read just after the box
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        QObject::connect(box, &QLineEdit::textChanged, this, &Announcement::tell);
+    }
+
+private:
+    // Screen readers speak a notification as it becomes showing: each text shows it anew.
+    void tell(const QString& text) {
+        if (text.isEmpty()) {
+            return;
+        }
+        setAccessibleDescription(text);
+        hide();
+        show();
+    }
+};
+
 QAccessibleInterface* describe(const QString& /*className*/, QObject* object) {
     auto* const widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr) {
@@ -85,6 +197,13 @@ QAccessibleInterface* describe(const QString& /*className*/, QObject* object) {
     if (auto* const label = qobject_cast<QLabel*>(widget);
         label && label->property(Link).toBool()) {
         return new LinkLabel(label);
+    }
+    if (auto* const box = qobject_cast<QLineEdit*>(widget);
+        box && box->property(ReadOnlyBox).toBool()) {
+        return new ReadOnlyText(box);
+    }
+    if (widget->property(Notification).toBool()) {
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     }
     return nullptr;
 }
@@ -121,6 +240,17 @@ void DescribeLink(QLabel* label) {
     installOnce();
     label->setProperty(Link, true);
     forgetDescription(label);
+}
+
+void DescribeReadOnlyBox(QLineEdit* box) {
+    installOnce();
+    box->setProperty(ReadOnlyBox, true);
+    forgetDescription(box);
+}
+
+void AnnounceNewTexts(QLineEdit* box, const QString& words) {
+    installOnce();
+    new Announcement(box, words);
 }
 
 } // namespace design

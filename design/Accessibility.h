@@ -6,6 +6,7 @@
 #include <QAccessible>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace design {
@@ -18,5 +19,14 @@ void MarkDecorative(QWidget* widget);
 
 // A label that screen readers present as a link; activating it emits linkActivated.
 void DescribeLink(QLabel* label);
+
+// A read-only box as screen readers should find it: read only, and not editable, which Qt's own
+// description of a read-only box also says.
+void DescribeReadOnlyBox(QLineEdit* box);
+
+// Each new non-empty text of the box is told to screen readers, after these words, by a
+// notification that shows itself beside the box: screen readers speak a notification wherever
+// the focus is, where they are silent about a box without it.
+void AnnounceNewTexts(QLineEdit* box, const QString& words);
 
 } // namespace design

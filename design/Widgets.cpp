@@ -8,7 +8,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QValidator>
 
 #include <algorithm>
@@ -30,8 +32,50 @@ Qt::Alignment alignment(forms::Align align) {
     return Qt::AlignLeft;
 }
 
+// One pixel of a 3-D border: its top and left sides in one colour, bottom and right in another.
+void edge(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
+    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
+}
+
+// A graphical-style button: a flat field of its colour inside the raised 3-D border of Windows'
+// buttons, sunken while pressed, its caption moved a pixel down and right then, and its focus a
+// dotted frame four pixels in. The border takes the window's colours, the field the button's.
+class GraphicalButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QPalette& p = palette();
+        const QRect inner = rect().adjusted(1, 1, -1, -1);
+        painter.fillRect(rect(), p.button());
+        if (isDown()) {
+            edge(painter, rect(), p.dark().color(), p.light().color());
+            edge(painter, inner, p.shadow().color(), p.midlight().color());
+        } else {
+            edge(painter, rect(), p.midlight().color(), p.shadow().color());
+            edge(painter, inner, p.light().color(), p.dark().color());
+        }
+        const int shift = isDown() ? 1 : 0;
+        style()->drawItemText(&painter, rect().translated(shift, shift), Qt::AlignCenter, p,
+                              isEnabled(), text(), QPalette::ButtonText);
+        if (hasFocus()) {
+            QPen dotted(p.buttonText().color(), 1);
+            dotted.setCosmetic(true); // dots of one screen pixel, whatever the scale
+            dotted.setDashPattern({1, 1});
+            painter.setPen(dotted);
+            painter.drawRect(rect().adjusted(4, 4, -5, -5));
+        }
+    }
+};
+
 QWidget* button(QWidget* window, const forms::Control& design) {
-    auto* const button = new QPushButton(FromUtf8(design.caption), window);
+    auto* const button = design.background ? new GraphicalButton(FromUtf8(design.caption), window)
+                                           : new QPushButton(FromUtf8(design.caption), window);
     if (design.background) {
         SetColour(button, QPalette::Button, *design.background);
     }
@@ -91,6 +135,7 @@ QWidget* box(QWidget* window, const forms::Control& design) {
     box->setAlignment(alignment(design.align) | Qt::AlignVCenter);
     if (design.kind == forms::Kind::ReadOnlyBox) {
         box->setReadOnly(true); // selectable and copyable, not editable
+        DescribeReadOnlyBox(box);
     }
     box->setMaxLength(design.maxLength > 0 ? design.maxLength : 32767);
     if (design.font.points > 0) {
@@ -206,6 +251,9 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         }
         if (c.decorative) {
             MarkDecorative(widget);
+        }
+        if (!c.announcement.empty()) {
+            AnnounceNewTexts(qobject_cast<QLineEdit*>(widget), FromUtf8(c.announcement));
         }
         widget->setVisible(c.visible);
     }

@@ -56,8 +56,7 @@ const std::array<Control, 10> Controls{
     label(about::lblVersion, 5, {1080, 600, 3885, 225}, "Version", {}, Align::Centre),
 };
 
-// A grey line with a white one just under it: an etched rule above the buttons. Drawn in index
-// order, so the grey one lies over the white one's top row.
+// A grey line with a white one just under it, two rows thick: an etched rule above the buttons.
 const std::array<Line, 2> Lines{
     Line{"Line1", 0, 105, 2460, 5654, 2460, White, 2},
     Line{"Line1", 1, 90, 2445, 5654, 2445, Grey, 1},

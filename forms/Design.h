@@ -60,15 +60,25 @@ struct Control {
     bool decorative = false;           // left out of what screen readers read
     std::string_view accessibleName{}; // French, for screen readers; unset: the caption
     std::string_view accessibleDescription{};
+    // Boxes only the program fills: each new text is told to screen readers after these words,
+    // wherever the focus is, since the user who asked for it stays on the button that did.
+    std::string_view announcement{};
 };
 
+// A horizontal line: a band `width` pixels thick whose top row is the one its end points name,
+// so that a thicker line grows downwards and never over the line drawn just above it.
 struct Line {
     std::string_view name;
     int index;
-    int x1, y1, x2, y2; // twips
+    int x1, y1, x2, y2; // twips; y2 == y1
     Colour colour;
     int width; // pixels
 };
+
+// The band a line covers, in twips: from its first end point, `width` pixels down.
+constexpr Rect Band(const Line& line) {
+    return {line.x1, line.y1, line.x2 - line.x1, line.width * 15};
+}
 
 enum class Frame { SizableToolWindow, FixedDialog };
 

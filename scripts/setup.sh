@@ -21,6 +21,7 @@ if [[ ${1:-} == test ]]; then
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
         fonts-wine                       # the faces Windows has, copied into Wine's prefix
         openbox wmctrl xdotool           # the windows' life under a real window manager
+        python3-pyatspi at-spi2-core dbus-daemon # what a screen reader hears, over AT-SPI
         qt6-gtk-platformtheme qt6ct      # the desktops' own themes, dark ones included
         gputils gpsim srecord python3-intelhex # the firmware forms read by the PIC tools
         socat                            # a serial line made of two pseudo-terminals

@@ -120,14 +120,6 @@ TEST_F(AboutWindow, ShowsItsTextsWhereTheDesignPutsThem) {
     EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>("cmdOK"));
 }
 
-TEST_F(AboutWindow, DrawsAnEtchedRuleOfAGreyAndAWhiteLine) {
-    frmAbout* const window = open();
-    const QImage picture = window->grab().toImage();
-    EXPECT_EQ(picture.pixelColor(100, 163), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(picture.pixelColor(100, 164), QColor(Qt::white));
-    EXPECT_NE(picture.pixelColor(100, 170), QColor(Qt::white));
-}
-
 TEST_F(AboutWindow, ASecondRequestOnlyRaisesTheLoadedWindow) {
     frmAbout* const first = open();
     first->setWindowTitle(QStringLiteral("changed since load"));

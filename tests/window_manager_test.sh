@@ -56,8 +56,17 @@ eventually has_window "$about_title" || { echo "FAILED: no About window"; kill "
 about=$(window "$about_title")
 check "About is out of the taskbar" eval 'property $about _NET_WM_STATE | grep -q SKIP_TASKBAR'
 check "About is transient for no window" lacks "$about" WM_TRANSIENT_FOR 'window id'
-# Openbox gives a window without an icon its own default one, of 48 x 48 alone.
-check "About has no icon of its own" lacks "$about" _NET_WM_ICON '32 x 32'
+# Openbox gives a window without an icon its own default one: About's must be that one, the
+# same as a bare X window's, while the main window keeps the program's, in each of its sizes.
+icon() { xprop -id "$1" -notype 32x _NET_WM_ICON; }
+xmessage -name quorvelin-bare "" &
+bare_pid=$!
+eventually eval '[[ -n $(xdotool search --classname quorvelin-bare) ]]'
+bare=$(xdotool search --classname quorvelin-bare | head -1)
+check "About has no icon of its own" eventually eval '[[ $(icon $about) == "$(icon $bare)" ]]'
+kill "$bare_pid"
+check "the main window keeps the program's icon" \
+    eval 'property $main _NET_WM_ICON | grep -c "Icon (\(32\|48\|64\|128\) x" | grep -qx 4'
 check "About offers the close box alone" close_box_alone "$about"
 wmctrl -i -a "$main"
 check "the main window comes above About" eventually topmost "$main"
