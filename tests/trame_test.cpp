@@ -108,7 +108,7 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46 N 5 E 3", "la latitude (N ou S) d'abord"},
         {"46, 5, 3", "se lit de 2 façons"},
         {"° 46 5", "sans nombre devant"},
-        {"Nord 46 Est 5", "« N » est illisible"},
+        {"Nord 46 Est 5", "« Nord » est illisible"},
         {"46 x 5", "« x » est illisible"},
         {"46 \u20AC 5", "« \u20AC » est illisible"},
         {"", "il manque la latitude"},
@@ -125,7 +125,13 @@ TEST(ReadPosition, NotationsAndRefusals) {
         {"46 5 38 36.75", "46°5' 38°36.75'"},
         {"46 5 38 36.75", "(« 46 5, 38 36.75 ») ou des lettres (« 46 5 N 38 36.75 E »)"},
         {"46 42, 51 5.643542", "4642.0000,N,05105.6435,E"},
-        {"46\u202F5", "« U+202F » est illisible"},
+        {"46\u202F5", "« 46U+202F5 » est illisible : « U+202F » n'a pas sa place"},
+        // What phones and map sites share.
+        {"geo:46.7143,5.6435", "4642.8580,N,00538.6100,E"},
+        {"geo:-33.8688,151.2093,20;u=35", "3352.1280,S,15112.5580,E"},
+        {"geo:46,5;crs=wgs84", "4600.0000,N,00500.0000,E"},
+        {"geo:46,5;crs=nad27", "« nad27 » ne sont pas en WGS 84"},
+        {"46.71432/5.64354", "« 46.71432/5.64354 » est illisible : « / » n'a pas sa place"},
         {"1 1 1 1 1 1 1", "7 nombres : une position en a de deux à six"},
         {[] {
              std::string many;
@@ -276,7 +282,7 @@ TEST(Program, CommandLines) {
          "46.714322 5.643542\n91 5\nx;abc\n",
          1,
          sample + "\n",
-         "ligne 3 : « a »"},
+         "ligne 3 : « abc » est illisible"},
         // The EEPROM holds one sentence with its CR LF, not two.
         {{"--batch", "-", "--format", "de"}, "46 5\n47 6\n", 2, "", "144 octets ne tiennent pas"},
         // A batch's firmware forms are written as they come: the count comes last.
@@ -316,7 +322,7 @@ TEST(Program, CommandLines) {
          "valide : $GPRMC,,V,,,,,,,,,,N*53\n  sans position\n",
          ""},
         {{"--check"}, "", 2, "", "aucune trame"},
-        {{"abc", "def"}, "", 2, "", "position illisible : « a » est illisible\nFormes acceptées"},
+        {{"abc", "def"}, "", 2, "", "position illisible : « abc » est illisible : « a »"},
         {{}, "", 2, "", "aucune position"},
         {{"--format", "bin", "46", "5"}, "", 2, "", "forme inconnue « bin »"},
         {{"--lat", "46"}, "", 2, "", "--lat et --lon vont ensemble"},

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace trame {
@@ -15,7 +16,8 @@ const char* const AcceptedForms = "  46.714322 5.643542\n"
                                   "  N 46 42 51.56 E 5 38 36.75\n"
                                   "  46 42.8593 N, 5 38.6125 E\n"
                                   "  4642.8593N 00538.6125E\n"
-                                  "  40.7128N 74.0060O (O : ouest)\n";
+                                  "  40.7128N 74.0060O (O : ouest)\n"
+                                  "  geo:46.7143,5.6435\n";
 
 namespace {
 
@@ -146,9 +148,24 @@ private:
             tokens.push_back({Kind::Letter, std::string(1, hemisphereLetter(c))});
             ++pos_;
         } else {
-            error = "« " + platform::Visible(text_.substr(pos_, characterLength(c))) +
-                    " » est illisible";
+            error = unreadable();
         }
+    }
+
+    // The whole word the character that cannot be read stands in ("46.71432/5.64354", a
+    // link), and the character itself when the word has more.
+    std::string unreadable() const {
+        constexpr std::string_view blanks = " \t\r\n";
+        const std::size_t before = text_.find_last_of(blanks, pos_);
+        const std::size_t start = before == std::string_view::npos ? 0 : before + 1;
+        const std::string_view word =
+            text_.substr(start, text_.find_first_of(blanks, pos_) - start);
+        const std::string character =
+            platform::Visible(text_.substr(pos_, characterLength(text_[pos_])));
+        return "« " + platform::Visible(word) + " » est illisible" +
+               (character == platform::Visible(word)
+                    ? std::string()
+                    : " : « " + character + " » n'a pas sa place dans une position");
     }
 
     // A sign, digits, and a decimal part after "." or after a "," that stands between digits.
@@ -490,8 +507,43 @@ PositionReading readTokens(const std::vector<Token>& tokens) {
 
 } // namespace
 
+// "geo:46.7143,5.6435;u=35" (RFC 5870), as phones and map sites share a place: latitude,
+// longitude and an altitude, which the sentence has no room for, in WGS 84.
+// The position's text ("46.7143 , 5.6435"), or `error`, or none when the text is no such URI.
+std::optional<std::string> fromGeoUri(std::string_view text, std::string& error) {
+    const std::size_t start = std::min(text.find_first_not_of(" \t"), text.size());
+    std::string_view uri = text.substr(start);
+    if (uri.size() < 4 || (uri.substr(0, 4) != "geo:" && uri.substr(0, 4) != "GEO:")) {
+        return std::nullopt;
+    }
+    uri.remove_prefix(4);
+    std::string_view parameters = uri.substr(std::min(uri.find(';'), uri.size()));
+    uri = uri.substr(0, uri.find(';'));
+    for (std::string_view crs = "crs="; !parameters.empty();) {
+        parameters.remove_prefix(1);
+        const std::string_view parameter = parameters.substr(0, parameters.find(';'));
+        if (parameter.starts_with(crs) && parameter.substr(crs.size()) != "wgs84") {
+            error = "les coordonnées « " + platform::Visible(parameter.substr(crs.size())) +
+                    " » ne sont pas en WGS 84, le système du GPS";
+            return std::string();
+        }
+        parameters.remove_prefix(parameter.size());
+    }
+    // The commas part the coordinates: "geo:46,5" is 46° and 5°.
+    std::string coordinates(uri.substr(0, uri.find(',', uri.find(',') + 1)));
+    if (const std::size_t comma = coordinates.find(','); comma != std::string::npos) {
+        coordinates.replace(comma, 1, " , ");
+    }
+    return coordinates;
+}
+
 PositionReading ReadPosition(std::string_view text) {
     std::string error;
+    const std::optional<std::string> geo = fromGeoUri(text, error);
+    if (!error.empty()) {
+        return {{}, error};
+    }
+    text = geo ? std::string_view(*geo) : text;
     const std::vector<Token> tokens = Tokenizer(text).Read(error);
     if (!error.empty()) {
         return {{}, error};
