@@ -332,21 +332,20 @@ std::string partsProblem(const Group& group, const std::string& what) {
     const char* const partName[] = {"degrés", "minutes", "secondes"};
     for (std::size_t i = 0; i < group.count; ++i) {
         const Token& number = group.numbers[i];
-        const std::string part = std::string("les ") + partName[i] + what;
+        const char* problem = nullptr;
         if (number.mark != NoMark && static_cast<std::size_t>(number.mark) != i) {
-            return part + " portent un autre signe";
-        }
-        if (i > 0 && number.sign != 0) {
+            problem = " portent un autre signe";
+        } else if (i > 0 && number.sign != 0) {
             return std::string("un signe devant les ") + partName[i] + what;
+        } else if (i + 1 < group.count && number.text.find('.') != std::string::npos) {
+            problem = " ont des décimales : seule la dernière valeur peut en avoir";
+        } else if (i == 0 && wholeDigits(number.text).size() > 3) {
+            problem = " sont hors limites";
+        } else if (i > 0 && !belowSixty(number.text)) {
+            problem = " atteignent 60";
         }
-        if (i + 1 < group.count && number.text.find('.') != std::string::npos) {
-            return part + " ont des décimales : seule la dernière valeur peut en avoir";
-        }
-        if (i == 0 && wholeDigits(number.text).size() > 3) {
-            return part + " sont hors limites";
-        }
-        if (i > 0 && !belowSixty(number.text)) {
-            return part + " atteignent 60";
+        if (problem != nullptr) {
+            return std::string("les ") + partName[i] + what + problem;
         }
     }
     return {};

@@ -113,7 +113,10 @@ LineReader::Got LineReader::Next(std::string& line) {
             taken_ += block_[taken_] == '\n' ? 1 : 0;
             continue;
         }
-        const std::size_t end = std::min(block_.find_first_of("\r\n", taken_), block_.size());
+        const auto lineEnd =
+            std::find_if(block_.begin() + static_cast<std::ptrdiff_t>(taken_), block_.end(),
+                         [](char c) { return c == '\n' || c == '\r'; });
+        const auto end = static_cast<std::size_t>(lineEnd - block_.begin());
         started = true;
         if (!tooLong && line.size() + (end - taken_) > MaxLineBytes) {
             tooLong = true;
