@@ -332,6 +332,8 @@ TEST(Program, CommandLines) {
         {{"--batch", "/nonexistent/positions.csv"}, "", 2, "", "impossible de lire"},
         {{"--check", "--format", "c"}, "", 2, "", "compte rendu"},
         {{"--crlf=yes", "46", "5"}, "", 2, "", "ne prend pas de valeur"},
+        {{"--crlf", "--no-crlf", "46", "5"}, "", 2, "", "--crlf et --no-crlf s'excluent"},
+        {{"--check", "--check"}, "", 2, "", "--check est donnée deux fois"},
         {{"--colour", "46", "5"}, "", 2, "", "option inconnue « --colour »"},
         {{"46", "5", "-o"}, "", 2, "", "-o demande une valeur"},
         {{"-o", "/nonexistent/balise.hex", "46", "5"}, "", 2, "", "impossible d'écrire"},

@@ -3,7 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/SerialPort.h"
 #include "platform/Visible.h"
-#include "trame/Program.h"
+#include "trame/Status.h"
 
 #include <chrono>
 #include <ostream>

@@ -1,13 +1,15 @@
 // The sentence's bytes as the firmware's source or a PIC programmer takes them.
 #pragma once
 
-#include "trame/Options.h"
-
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace trame {
+
+// The sentence as it is written: the text itself, or a form for the firmware's source (dt, de,
+// c) or for a PIC programmer (hex).
+enum class Form { Text, Dt, De, C, Hex };
 
 // The data EEPROM of the PIC16F628 (and 16F628A, 16F84A; the 16F648A has more).
 inline constexpr std::size_t EepromBytes = 128;

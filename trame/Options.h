@@ -1,15 +1,16 @@
-// The command line, read in one place into one record.
+// The command line, read in one place into one record, from one table of the options.
 #pragma once
+
+#include "trame/Firmware.h"
 
 #include <chrono>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trame {
-
-enum class Form { Text, Dt, De, C, Hex };
 
 struct Options {
     bool help = false;
@@ -26,7 +27,25 @@ struct Options {
     std::chrono::duration<double> interval{1.0}; // --interval SECONDS between two sendings
     int baud = 4800;                             // --baud SPEED
     std::optional<long long> count;              // --count N sentences, then stop
+    bool sending = false;                        // --interval, --baud or --count given
 };
+
+// One option: its names, its value's name (none for a flag), its help and what it sets.
+struct Option {
+    std::string_view shortName; // "-o", or empty
+    std::string_view longName;  // "--output"
+    std::string_view value;     // "FICHIER"; empty for a flag
+    std::string_view help;      // lines joined by "\n"
+    // Sets the option from its value (empty for a flag); a French reason when it cannot.
+    std::string (*set)(Options& o, const std::string& value);
+    int slot = 0; // options of one slot exclude each other (--crlf, --no-crlf); 0: its own
+};
+
+// Every option, in the order of the help.
+extern const std::span<const Option> OptionTable;
+
+// The options' part of --help, written from the table.
+std::string OptionsHelp();
 
 // The options, or `error` in French when the command line cannot be used.
 struct OptionsReading {

@@ -553,4 +553,12 @@ PositionReading ReadPosition(std::string_view text) {
     return readTokens(tokens);
 }
 
+std::string SentenceOf(std::string_view text, std::string& error) {
+    const PositionReading reading = ReadPosition(text);
+    error = reading.error;
+    return error.empty()
+               ? composer::PositionTrame(reading.position.latitude, reading.position.longitude)
+               : std::string();
+}
+
 } // namespace trame

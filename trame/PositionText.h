@@ -22,6 +22,9 @@ struct PositionReading {
 // The text is latitude then longitude (letters may say otherwise), in UTF-8 or Windows-1252.
 PositionReading ReadPosition(std::string_view text);
 
+// The sentence of the position the text gives, or `error` in French.
+std::string SentenceOf(std::string_view text, std::string& error);
+
 // The forms ReadPosition takes, one example a line, for messages and the help.
 extern const char* const AcceptedForms;
 

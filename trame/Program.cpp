@@ -1,15 +1,15 @@
 #include "trame/Program.h"
 
-#include "composer/Position.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Visible.h"
-#include "trame/Check.h"
+#include "trame/Batch.h"
 #include "trame/Feed.h"
-#include "trame/Firmware.h"
 #include "trame/Options.h"
+#include "trame/Output.h"
 #include "trame/PositionText.h"
-#include "trame/TextInput.h"
+#include "trame/Report.h"
+#include "trame/Status.h"
 
 #include <filesystem>
 #include <istream>
@@ -39,30 +39,7 @@ const char* const Help =
     "E, W ou O (ouest) avant ou après les nombres. Par exemple :\n"
     "%FORMS%"
     "\n"
-    "Options :\n"
-    "  --lat TEXTE, --lon TEXTE  la latitude et la longitude dans deux arguments\n"
-    "  --check [TRAME...]        vérifie chaque trame (lues sur l'entrée standard\n"
-    "                            s'il n'y en a pas) et donne sa position\n"
-    "  --batch FICHIER           une position par ligne, ou NOM;POSITION ; « - » pour\n"
-    "                            l'entrée standard ; une trame par ligne en sortie\n"
-    "  --format FORME            text (la trame, par défaut), dt (table RETLW),\n"
-    "                            de (EEPROM du PIC16F628 à 0x2100), c (tableau C),\n"
-    "                            hex (fichier Intel HEX de l'EEPROM)\n"
-    "  --crlf, --no-crlf         avec ou sans CR LF après chaque trame (par défaut :\n"
-    "                            avec pour dt, de, c et hex, sans pour text)\n"
-    "  -o, --output FICHIER      écrit dans FICHIER au lieu de la sortie standard ;\n"
-    "                            FICHIER n'est remplacé qu'une fois tout écrit\n"
-    "  --port PORT               envoie la trame et CR LF sur le port série PORT\n"
-    "                            (/dev/ttyUSB0, COM3) comme la balise, pour essayer\n"
-    "                            un traceur, un TNC ou un logiciel APRS ; Ctrl+C\n"
-    "                            l'arrête\n"
-    "  --interval SECONDES       l'intervalle entre deux trames (1 par défaut ; 0.5\n"
-    "                            ou 0,5 pour deux par seconde)\n"
-    "  --baud VITESSE            la vitesse du port en bauds, 8N1 (4800 par défaut)\n"
-    "  --count N                 s'arrête après N trames\n"
-    "  -h, --help                affiche cette aide\n"
-    "  --version                 affiche la version\n"
-    "  --                        termine les options\n"
+    "%OPTIONS%"
     "\n"
     "Code de sortie : 0 réussite ; 1 une trame invalide ou une ligne de --batch\n"
     "illisible (les autres sont traitées) ; 2 erreur d'utilisation, position\n"
@@ -71,34 +48,27 @@ const char* const Help =
     "la sortie standard, sauf par un --batch ou un --check qui échoue en cours de\n"
     "route (les lignes déjà écrites y restent).\n";
 
+// The help: its fixed text, the accepted forms and the options' table.
 std::string helpText() {
     std::string text = Help;
-    const std::string_view marker = "%FORMS%";
-    return text.replace(text.find(marker), marker.size(), AcceptedForms);
+    const auto splice = [&](std::string_view marker, const std::string& part) {
+        text.replace(text.find(marker), marker.size(), part);
+    };
+    splice("%FORMS%", AcceptedForms);
+    splice("%OPTIONS%", "Options :\n" + OptionsHelp());
+    return text;
 }
 
 // The arguments are UTF-8 on every system; Windows would read a narrow path in its ANSI code page.
-std::filesystem::path pathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 bool isDirectory(const std::string& utf8) {
     std::error_code error;
-    return std::filesystem::is_directory(pathOf(utf8), error);
+    return std::filesystem::is_directory(
+        std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), error);
 }
 
 int usage(std::ostream& err, const std::string& message) {
     err << Name << " : " << message << "\nEssayez « " << Name << " --help ».\n";
     return UsageError;
-}
-
-// A sentence, or `error` when the text is no position.
-std::string compose(std::string_view text, std::string& error) {
-    const PositionReading reading = ReadPosition(text);
-    error = reading.error;
-    return error.empty()
-               ? composer::PositionTrame(reading.position.latitude, reading.position.longitude)
-               : std::string();
 }
 
 std::string joined(const std::vector<std::string>& words) {
@@ -109,194 +79,33 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-// Standard output, or the -o file, which is replaced only once the run has written
-// everything: a run that fails or is interrupted leaves it as it was.
-class Destination {
-public:
-    Destination(const Options& o, std::ostream& out) : out_(out) {
-        if (o.output) {
-            file_.emplace(*o.output, platform::Visible(*o.output));
-        }
-    }
-
-    void Write(std::string_view text) {
-        if (file_) {
-            file_->sputn(text.data(), static_cast<std::streamsize>(text.size()));
-        } else if (!out_.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-            throw platform::Failure("impossible d'écrire dans la sortie standard");
-        }
-    }
-
-    void Commit() {
-        if (file_) {
-            file_->Commit();
-        } else if (!out_.flush()) {
-            throw platform::Failure("impossible d'écrire dans la sortie standard");
-        }
-    }
-
-private:
-    std::ostream& out_;
-    std::optional<platform::OutputFile> file_;
-};
-
-// The cells from `first` on, joined again by semicolons.
-std::string joinedCells(const std::vector<Cell>& cells, std::size_t first) {
-    std::string text;
-    for (std::size_t i = first; i < cells.size(); ++i) {
-        text += (i > first ? ";" : "") + cells[i].text;
-    }
-    return text;
-}
-
-// A batch line's sentence and its name as written, empty when unnamed. The whole line is a
-// position when it reads as one ("46,7;5,6": latitude and longitude in two columns);
-// otherwise its first cell is the name.
-std::string composeLine(std::string_view line, std::string_view& name, std::string& error) {
-    name = {};
-    if (line.find('"') == std::string_view::npos) { // no quoted cell: no copies
-        std::string sentence = compose(line, error);
-        if (!error.empty() && line.find(';') != std::string_view::npos) {
-            name = line.substr(0, line.find(';'));
-            sentence = compose(line.substr(name.size() + 1), error);
-        }
-        return sentence;
-    }
-    const std::vector<Cell> cells = SemicolonCells(line);
-    std::string sentence = compose(joinedCells(cells, 0), error);
-    if (!error.empty() && cells.size() > 1) {
-        name = cells.front().written;
-        sentence = compose(joinedCells(cells, 1), error);
-    }
-    return sentence;
-}
-
-// How the sentences are written: their line end and how a run names them.
-struct Output {
-    Form form;
-    bool crlf;
-    std::string lineEnd;
-
-    explicit Output(const Options& o)
-        : form(o.form), crlf(o.crlf.value_or(o.form != Form::Text)),
-          lineEnd(crlf                   ? "\r\n"
-                  : o.form == Form::Text ? "\n"
-                                         : "") {}
-
-    std::string What(std::size_t count, const std::string& sentence) const {
-        return count == 1 ? sentence + (crlf ? " et CR LF" : "")
-                          : std::to_string(count) + " trames" + (crlf ? " et leurs CR LF" : "");
-    }
-};
-
-// The EEPROM's forms, which hold at most EepromBytes: refused beyond.
-void checkEeprom(Form form, std::size_t bytes) {
-    if (InEeprom(form) && bytes > EepromBytes) {
-        throw platform::Failure(std::to_string(bytes) + " octets ne tiennent pas dans les " +
-                                std::to_string(EepromBytes) + " octets de l'EEPROM");
+// The note a run leaves on the standard error, if any.
+void tell(std::ostream& err, const std::string& note) {
+    if (!note.empty()) {
+        err << Name << " : " << note << '\n';
     }
 }
 
-// The sentences in the chosen form, written as they come, except the EEPROM's forms, whose
-// few bytes are held until their size is known to fit.
-class Writer {
-public:
-    Writer(const Output& output, Destination& destination, bool batch)
-        : output_(output), destination_(destination), batch_(batch) {}
-
-    void Add(std::string_view name, const std::string& sentence) {
-        const std::string bytes = sentence + output_.lineEnd;
-        if (count_++ == 0 && batch_ && !held()) {
-            destination_.Write(FirmwareStart(output_.form));
-        }
-        bytes_ += bytes.size();
-        last_ = sentence;
-        if (output_.form == Form::Text) {
-            destination_.Write((name.empty() ? "" : std::string(name) + ";") + bytes);
-        } else if (held()) {
-            held_ += held_.size() <= EepromBytes ? bytes : std::string();
-        } else {
-            destination_.Write(FirmwarePiece(output_.form, bytes));
-        }
-    }
-
-    // The end of the output, then the note that goes to the standard error, if any.
-    std::string Finish() {
-        const std::string what = output_.What(count_, last_);
-        if (held()) {
-            checkEeprom(output_.form, bytes_);
-            destination_.Write(FirmwareText(output_.form, held_, what));
-        } else if (output_.form != Form::Text && batch_) {
-            destination_.Write(FirmwareEnd(output_.form, count_, bytes_, what));
-        }
-        destination_.Commit();
-        return output_.form == Form::Hex
-                   ? std::to_string(bytes_) + " octets, EEPROM à partir de 0x2100"
-                   : std::string();
-    }
-
-private:
-    // A single sentence is held too, so that its comment comes first as it always has.
-    bool held() const { return InEeprom(output_.form) || (output_.form != Form::Text && !batch_); }
-
-    const Output& output_;
-    Destination& destination_;
-    std::size_t count_ = 0, bytes_ = 0;
-    std::string last_, held_;
-    const bool batch_;
-};
-
-// One sentence a line: "NAME;POSITION" or "POSITION". Unreadable and overlong lines are told
-// with their numbers; the others are written.
-int batch(std::istream& input, Writer& writer, std::ostream& err) {
-    LineReader lines(input);
-    std::string line, error;
-    std::string_view name;
+int batch(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+    Destination destination(o, out);
+    Writer writer(o, destination, true);
     int status = Success;
-    LineReader::Got got;
-    for (std::size_t number = 1; (got = lines.Next(line)) != LineReader::Got::End; ++number) {
-        if (got == LineReader::Got::TooLong) {
-            err << Name << " : ligne " << number << " : plus de " << MaxLineBytes
-                << " octets, passée\n";
-            status = SomeInvalid;
-            continue;
-        }
-        if (line.find_first_not_of(" \t") == std::string::npos) {
-            continue;
-        }
-        const std::string sentence = composeLine(line, name, error);
-        if (!error.empty()) {
-            err << Name << " : ligne " << number << " : " << error << '\n';
-            status = SomeInvalid;
-            continue;
-        }
-        writer.Add(name, sentence);
+    if (*o.batch == "-") {
+        status = Batch(in, writer, err);
+    } else {
+        platform::InputFile file(*o.batch, platform::Visible(*o.batch));
+        std::istream stream(&file);
+        status = Batch(stream, writer, err);
     }
+    tell(err, writer.Finish());
     return status;
 }
 
-int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    const Output output(o);
-    int status = Success;
-    if (o.batch) {
-        Destination destination(o, out);
-        Writer writer(output, destination, true);
-        if (*o.batch == "-") {
-            status = batch(in, writer, err);
-        } else {
-            platform::InputFile file(*o.batch, platform::Visible(*o.batch));
-            std::istream stream(&file);
-            status = batch(stream, writer, err);
-        }
-        const std::string note = writer.Finish();
-        if (!note.empty()) {
-            err << Name << " : " << note << '\n';
-        }
-        return status;
-    }
+// One position: its sentence written, or sent on the serial port.
+int position(const Options& o, std::ostream& out, std::ostream& err) {
     std::string error;
     const std::string text = o.latitude ? *o.latitude + " , " + *o.longitude : joined(o.operands);
-    const std::string sentence = compose(text, error);
+    const std::string sentence = SentenceOf(text, error);
     if (!error.empty()) {
         err << Name << " : position illisible : " << error << "\nFormes acceptées :\n"
             << AcceptedForms;
@@ -305,74 +114,34 @@ int produce(const Options& o, std::istream& in, std::ostream& out, std::ostream&
     if (o.port) {
         return Feed(o, sentence, err);
     }
-    checkEeprom(o.form, sentence.size() + output.lineEnd.size());
     Destination destination(o, out);
-    Writer writer(output, destination, false);
+    Writer writer(o, destination, false);
     writer.Add({}, sentence);
-    if (const std::string note = writer.Finish(); !note.empty()) {
-        err << Name << " : " << note << '\n';
-    }
-    return status;
+    tell(err, writer.Finish());
+    return Success;
 }
 
-// "valide : SENTENCE" and its position, or "invalide : SENTENCE" and why.
-std::string checkReport(std::string_view sentence, int& status) {
-    sentence = sentence.substr(0, sentence.find_last_not_of(" \t\r\n") + 1);
-    const SentenceCheck result = CheckSentence(sentence);
-    if (!result.problem.empty()) {
-        status = SomeInvalid;
-        return "invalide : " + platform::Visible(sentence) + "\n  " + result.problem + '\n';
+int help(const Options& o, std::ostream& out) {
+    out << (o.help ? helpText() : std::string(Name) + " " + QUORVELIN_VERSION + '\n');
+    if (!out.flush()) {
+        throw platform::Failure("impossible d'écrire dans la sortie standard");
     }
-    return "valide : " + std::string(sentence) + '\n' +
-           (result.position.empty() ? "  sans position\n" : result.position);
-}
-
-// Each sentence checked and told as it comes, from the arguments or the input's lines.
-int check(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    Destination destination(o, out);
-    int status = Success;
-    std::size_t checked = 0;
-    for (const std::string& sentence : o.operands) {
-        destination.Write(checkReport(sentence, status));
-        ++checked;
-    }
-    if (o.operands.empty()) {
-        LineReader lines(in);
-        std::string line;
-        LineReader::Got got;
-        for (std::size_t number = 1; (got = lines.Next(line)) != LineReader::Got::End; ++number) {
-            if (got == LineReader::Got::TooLong) {
-                destination.Write("invalide : ligne " + std::to_string(number) + "\n  plus de " +
-                                  std::to_string(MaxLineBytes) + " octets : pas une trame\n");
-                status = SomeInvalid;
-            } else if (line.find_first_not_of(" \t") != std::string::npos) {
-                destination.Write(checkReport(line, status));
-            } else {
-                continue;
-            }
-            ++checked;
-        }
-    }
-    if (checked == 0) {
-        return usage(err, "aucune trame à vérifier");
-    }
-    destination.Commit();
-    return status;
+    return Success;
 }
 
 int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (o.help || o.version) {
-        out << (o.help ? helpText() : std::string(Name) + " " + QUORVELIN_VERSION + '\n');
-        if (!out.flush()) {
-            throw platform::Failure("impossible d'écrire dans la sortie standard");
-        }
-        return Success;
-    }
     if (o.output && isDirectory(*o.output)) {
         return usage(err, "« " + platform::Visible(*o.output) +
                               " » est un dossier : -o demande un fichier");
     }
-    return o.check ? check(o, in, out, err) : produce(o, in, out, err);
+    if (o.help || o.version) {
+        return help(o, out);
+    }
+    if (o.check) {
+        Destination destination(o, out);
+        return Report(o.operands, in, destination, err);
+    }
+    return o.batch ? batch(o, in, out, err) : position(o, out, err);
 }
 
 } // namespace

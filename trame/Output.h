@@ -1,0 +1,57 @@
+// Where the sentences go and in which form: standard output or the -o file, the text or a
+// firmware's form.
+#pragma once
+
+#include "platform/Files.h"
+#include "trame/Options.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace trame {
+
+// Standard output, or the -o file, which is replaced only once the run has written
+// everything: a run that fails or is interrupted leaves it as it was. Failures throw
+// platform::Failure.
+class Destination {
+public:
+    Destination(const Options& o, std::ostream& out);
+
+    void Write(std::string_view text);
+    void Commit();
+
+private:
+    std::ostream& out_;
+    std::optional<platform::OutputFile> file_;
+};
+
+// The sentences in the chosen form, written as they come, except the EEPROM's forms, whose
+// few bytes are held until their size is known to fit, and a single sentence's firmware form,
+// whose comment comes first.
+class Writer {
+public:
+    Writer(const Options& o, Destination& destination, bool batch);
+
+    // A sentence, with its name in the text form ("NAME;SENTENCE").
+    void Add(std::string_view name, const std::string& sentence);
+
+    // Writes the end and puts the output in place; returns the note for the standard error
+    // (the EEPROM's address for hex), if any. Throws platform::Failure when the EEPROM's
+    // forms do not fit.
+    std::string Finish();
+
+private:
+    bool held() const;
+
+    const Form form_;
+    const bool crlf_;
+    const std::string lineEnd_;
+    Destination& destination_;
+    const bool batch_;
+    std::size_t count_ = 0, bytes_ = 0;
+    std::string last_, held_;
+};
+
+} // namespace trame
