@@ -9,10 +9,6 @@
 namespace composer {
 namespace {
 
-constexpr std::size_t LatColumn = 21;
-constexpr std::size_t LatWidth = 11;
-constexpr std::size_t LongColumn = 33;
-constexpr std::size_t LongWidth = 12;
 constexpr int SignificantDigits = 15;
 
 bool isBlank(char c) {

@@ -12,6 +12,13 @@ namespace composer {
 inline constexpr std::string_view TrameTemplate =
     "$GPRMC,000000.000,A,0000.0000,0,00000.0000,0,0.00,000.00,000000,,,0";
 
+// Where the position fields stand in the sentence: columns counted from 1, as the window
+// splices them, and their widths with the hemisphere ("4642.8593,N", "00538.6125,E").
+inline constexpr std::size_t LatColumn = 21;
+inline constexpr std::size_t LatWidth = 11;
+inline constexpr std::size_t LongColumn = 33;
+inline constexpr std::size_t LongWidth = 12;
+
 // The eight entry texts. The degree and minute texts are corrected in place.
 struct TrameFields {
     std::string latDeg, latMin, latSec, latPos;

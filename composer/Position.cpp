@@ -76,9 +76,8 @@ std::string PositionTrame(const Angle& latitude, const Angle& longitude) {
     std::string sentence(TrameTemplate);
     const std::string lat = PositionDigits(latitude, 2) + ',' + latitude.hemisphere;
     const std::string lon = PositionDigits(longitude, 3) + ',' + longitude.hemisphere;
-    // Columns 21 and 33 (from 1), as the window splices its fields.
-    sentence.replace(20, lat.size(), lat);
-    sentence.replace(32, lon.size(), lon);
+    sentence.replace(LatColumn - 1, lat.size(), lat);
+    sentence.replace(LongColumn - 1, lon.size(), lon);
     return WithChecksum(sentence);
 }
 

@@ -1,5 +1,7 @@
 #include "forms/Cp1252.h"
 
+#include "text/Utf8.h"
+
 #include <array>
 #include <cstddef>
 
@@ -25,47 +27,15 @@ char encode(char32_t codePoint) {
     return '?';
 }
 
-// The next code point of a UTF-8 text; a byte that starts no valid sequence counts as one
-// character that Windows-1252 cannot hold.
-char32_t next(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    const int length = lead < 0x80    ? 0
-                       : lead >= 0xF0 ? 3
-                       : lead >= 0xE0 ? 2
-                       : lead >= 0xC2 ? 1
-                                      : -1;
-    if (length <= 0 || lead > 0xF4) {
-        return length == 0 ? lead : 0xFFFD;
-    }
-    char32_t codePoint = lead & (0x3F >> length);
-    for (int i = 0; i < length; ++i) {
-        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
-            return 0xFFFD;
-        }
-        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
-    }
-    return codePoint;
-}
-
-void appendUtf8(std::string& text, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string ToCp1252(std::string_view utf8) {
     std::string bytes;
-    for (std::size_t at = 0; at < utf8.size();) {
-        bytes += encode(next(utf8, at));
+    // A byte that starts no valid sequence counts as one character Windows-1252 cannot hold.
+    while (!utf8.empty()) {
+        const text::Character c = text::FirstCharacter(utf8);
+        bytes += encode(c.code);
+        utf8.remove_prefix(c.length);
     }
     return bytes;
 }
@@ -74,7 +44,7 @@ std::string FromCp1252(std::string_view bytes) {
     std::string utf8;
     for (const char byte : bytes) {
         const auto code = static_cast<unsigned char>(byte);
-        appendUtf8(utf8, code >= 0x80 && code < 0xA0 ? High[code - 0x80] : char32_t{code});
+        text::AppendUtf8(utf8, code >= 0x80 && code < 0xA0 ? High[code - 0x80] : char32_t{code});
     }
     return utf8;
 }

@@ -1,8 +1,9 @@
 #include "forms/RegistryReader.h"
 
+#include "composer/Composer.h"
+
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <stdexcept>
 
 namespace forms {
@@ -20,9 +21,7 @@ constexpr std::uint32_t BufferSize = 1024;
 std::string dwordText(const unsigned char* data, std::uint32_t size) {
     std::string text = "&h";
     for (std::uint32_t i = size; i > 0; --i) {
-        std::array<char, 3> digits{};
-        std::snprintf(digits.data(), digits.size(), "%02X", data[i - 1]);
-        text += digits.data();
+        text += composer::HexDigits(data[i - 1]);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "platform/Programs.h"
 
 #include "platform/Failure.h"
+#include "text/Wide.h"
 
 #include <windows.h>
 
@@ -15,15 +16,6 @@ struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-std::wstring widened(const std::string& text, UINT codePage) {
-    const int length =
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
 
 // Starts exactly the program file `application`; the command line is what it receives.
 // False, with GetLastError set, when it cannot be started.
@@ -54,7 +46,7 @@ bool PlainFileExists(const std::string& path) {
 
 // The path comes from the registry, in the ANSI code page.
 void StartProgramFile(const std::string& path, int showStyle) {
-    const std::wstring file = widened(path, CP_ACP);
+    const std::wstring file = text::Wide(path, CP_ACP);
     if (!start(file, L"\"" + file + L"\"", showStyle)) {
         throw Failure("Impossible de lancer « " + path + " » (erreur " +
                       std::to_string(GetLastError()) + ")");
@@ -72,7 +64,7 @@ PageOpening OpenWebPage(const std::string& address) {
     }
     const std::wstring explorer = std::wstring(folder, length) + L"\\explorer.exe";
     return PageOpening::Known(
-        start(explorer, L"explorer.exe " + widened(address, CP_UTF8), ShowMinimized));
+        start(explorer, L"explorer.exe " + text::Wide(address, CP_UTF8), ShowMinimized));
 }
 
 // The explorer reports nothing back: every verdict here is known at once.

@@ -1,5 +1,7 @@
 #include "platform/Visible.h"
 
+#include "text/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -26,30 +28,6 @@ bool shows(char32_t c) {
                         [c](const auto& range) { return range.first <= c && c <= range.second; });
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `text` and its code point;
-// 0 when it is not one (a stray byte, an overlong form, a surrogate, beyond U+10FFFF).
-std::pair<std::size_t, char32_t> decode(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead < 0x80) {
-        return {1, lead};
-    }
-    if (lead < 0xC2 || lead > 0xF4 || text.size() < length) {
-        return {0, 0};
-    }
-    char32_t c = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return {0, 0};
-        }
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool wellFormed = c >= smallest[length] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-    return {wellFormed ? length : 0, c};
-}
-
 std::string code(const char* format, unsigned value) {
     char text[16];
     std::snprintf(text, sizeof text, format, value);
@@ -61,14 +39,15 @@ std::string code(const char* format, unsigned value) {
 std::string Visible(std::string_view utf8) {
     std::string shown;
     while (!utf8.empty()) {
-        const auto [length, c] = decode(utf8);
-        if (length == 0 || c < 0x20 || c == 0x7F) {
-            shown += code("\\x%02X", static_cast<unsigned char>(utf8[0]));
-            utf8.remove_prefix(1);
+        const text::Character c = text::FirstCharacter(utf8);
+        if (!c.valid || c.code < 0x20 || c.code == 0x7F) {
+            for (std::size_t i = 0; i < c.length; ++i) {
+                shown += code("\\x%02X", static_cast<unsigned char>(utf8[i]));
+            }
         } else {
-            shown += shows(c) ? std::string(utf8.substr(0, length)) : code("U+%04X", c);
-            utf8.remove_prefix(length);
+            shown += shows(c.code) ? std::string(utf8.substr(0, c.length)) : code("U+%04X", c.code);
         }
+        utf8.remove_prefix(c.length);
     }
     return shown;
 }

@@ -135,7 +135,8 @@ TEST(ComposeTrame, CorrectsALoneZeroToTwoDigitsAndLeavesOtherTexts) {
         EXPECT_EQ(fields.latMin, c.kept) << c.typed;
         EXPECT_EQ(fields.longDeg, c.kept) << c.typed;
         EXPECT_EQ(fields.longMin, c.kept) << c.typed;
-        EXPECT_EQ(sentence.substr(20, 2 * std::string(c.kept).size()), std::string(c.kept) + c.kept)
+        EXPECT_EQ(sentence.substr(composer::LatColumn - 1, 2 * std::string(c.kept).size()),
+                  std::string(c.kept) + c.kept)
             << c.typed;
     }
 }
@@ -150,10 +151,12 @@ TEST(ComposeTrame, WorkingSentenceCarriesOverBetweenCompositions) {
     TrameFields shortDegrees = sample;
     shortDegrees.latDeg = "5";
     const std::string sentence = composer.ComposeTrame(shortDegrees);
-    EXPECT_EQ(sentence.substr(20, 11), "542.8593,NN");
+    EXPECT_EQ(sentence.substr(composer::LatColumn - 1, composer::LatWidth), "542.8593,NN");
 
     composer.ResetTrame();
-    EXPECT_EQ(composer.ComposeTrame(shortDegrees).substr(20, 11), "542.8593,N0");
+    EXPECT_EQ(
+        composer.ComposeTrame(shortDegrees).substr(composer::LatColumn - 1, composer::LatWidth),
+        "542.8593,N0");
 }
 
 TEST(ComposeTrame, SentenceIsAlways70CharactersWithAValidChecksum) {
@@ -165,7 +168,8 @@ TEST(ComposeTrame, SentenceIsAlways70CharactersWithAValidChecksum) {
             TrameFields fields{a, b, b, a, b, a, a, b};
             const std::string sentence = composer.ComposeTrame(fields);
             ASSERT_EQ(sentence.size(), 70u) << a << " / " << b;
-            EXPECT_EQ(sentence.substr(0, 20), composer::TrameTemplate.substr(0, 20));
+            EXPECT_EQ(sentence.substr(0, composer::LatColumn - 1),
+                      composer::TrameTemplate.substr(0, composer::LatColumn - 1));
             EXPECT_EQ(sentence.substr(44, 23), composer::TrameTemplate.substr(44, 23));
             EXPECT_EQ(sentence[67], '*');
             EXPECT_EQ(sentence.substr(68), checksumOf(sentence)) << sentence;
@@ -178,7 +182,7 @@ TEST(ComposeTrame, NonAsciiBytesCountWithTheirEightBitCode) {
     TrameFields fields = defaults();
     fields.latMin = "\xB0"; // Windows-1252 degree sign
     const std::string sentence = composer.ComposeTrame(fields);
-    EXPECT_EQ(sentence.substr(20, 10), "46\xB0.0000,N");
+    EXPECT_EQ(sentence.substr(composer::LatColumn - 1, 10), "46\xB0.0000,N");
     EXPECT_EQ(sentence.substr(68), checksumOf(sentence));
     EXPECT_EQ(sentence.substr(68), "98");
 }

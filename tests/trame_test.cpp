@@ -39,7 +39,9 @@ std::string fieldsOf(const std::string& typed) {
         return reading.error;
     }
     const auto& p = reading.position;
-    return composer::PositionTrame(p.latitude, p.longitude).substr(20, 24);
+    return composer::PositionTrame(p.latitude, p.longitude)
+        .substr(composer::LatColumn - 1,
+                composer::LongColumn - composer::LatColumn + composer::LongWidth);
 }
 
 TEST(ReadPosition, NotationsAndRefusals) {

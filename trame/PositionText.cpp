@@ -1,6 +1,7 @@
 #include "trame/PositionText.h"
 
 #include "platform/Visible.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -83,12 +84,6 @@ constexpr MarkText markTexts[] = {
 // The minus sign of typeset texts (U+2212), as maps and encyclopaedias print coordinates.
 constexpr std::string_view unicodeMinus = "\xE2\x88\x92";
 
-// The bytes of the UTF-8 character that starts with `lead`; one for anything else.
-std::size_t characterLength(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-}
-
 class Tokenizer {
 public:
     explicit Tokenizer(std::string_view text) : text_(text) {}
@@ -161,7 +156,7 @@ private:
         const std::string_view word =
             text_.substr(start, text_.find_first_of(blanks, pos_) - start);
         const std::string character =
-            platform::Visible(text_.substr(pos_, characterLength(text_[pos_])));
+            platform::Visible(text_.substr(pos_, text::FirstCharacter(text_.substr(pos_)).length));
         return "« " + platform::Visible(word) + " » est illisible" +
                (character == platform::Visible(word)
                     ? std::string()

@@ -1,5 +1,7 @@
 #include "trame/System.h"
 
+#include "text/Wide.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
@@ -11,14 +13,6 @@
 
 namespace trame {
 namespace {
-
-std::string utf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
-    result.resize(result.size() - 1); // the terminating zero
-    return result;
-}
 
 struct LocalFreeDeleter {
     void operator()(wchar_t** arguments) const { LocalFree(arguments); }
@@ -35,7 +29,7 @@ Console::Console(int, char**) : previousCodePage_(GetConsoleOutputCP()) {
     const std::unique_ptr<wchar_t*, LocalFreeDeleter> arguments(
         CommandLineToArgvW(GetCommandLineW(), &count));
     for (int i = 1; arguments && i < count; ++i) {
-        arguments_.push_back(utf8(arguments.get()[i]));
+        arguments_.push_back(text::Narrow(arguments.get()[i]));
     }
     if (previousCodePage_ != 0) { // 0: no console at all
         SetConsoleOutputCP(CP_UTF8);

@@ -1,28 +1,11 @@
 #include "trame/TextInput.h"
 
+#include "text/Utf8.h"
+
 #include <algorithm>
 
 namespace trame {
 namespace {
-
-void appendUtf8(std::string& text, char32_t c) {
-    const auto byte = [&](char32_t value) { text += static_cast<char>(value); };
-    if (c < 0x80) {
-        byte(c);
-    } else if (c < 0x800) {
-        byte(0xC0 | (c >> 6));
-        byte(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        byte(0xE0 | (c >> 12));
-        byte(0x80 | ((c >> 6) & 0x3F));
-        byte(0x80 | (c & 0x3F));
-    } else {
-        byte(0xF0 | (c >> 18));
-        byte(0x80 | ((c >> 12) & 0x3F));
-        byte(0x80 | ((c >> 6) & 0x3F));
-        byte(0x80 | (c & 0x3F));
-    }
-}
 
 // UTF-16 as UTF-8, as far as whole characters go: what is left for the next block (an odd
 // byte, a high surrogate whose low one may follow) stays in `bytes`. At the end, a lone
@@ -46,7 +29,7 @@ void convertUtf16(std::string& bytes, bool bigEndian, bool atEnd, std::string& t
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;
         }
-        appendUtf8(text, c);
+        text::AppendUtf8(text, c);
     }
     bytes.erase(0, i);
 }
