@@ -450,6 +450,35 @@ std::string ambiguity(const std::vector<Token>& tokens, const std::vector<std::s
            withComma + " ») ou des lettres (« " + withLetters + " »)";
 }
 
+// The one reading among the splits whose parts fit that the ranges allow.
+PositionReading readFitting(const std::vector<Token>& tokens,
+                            const std::vector<std::size_t>& fitting, std::size_t numbers) {
+    if (fitting.empty()) {
+        return {{},
+                "le nombre de valeurs (" + std::to_string(numbers) +
+                    ") ne dit pas où finit la latitude"};
+    }
+    // An even count is read half and half when that fits: its error is the one to tell, even
+    // if another split would read ("46 60 5 0" is no 46° and 60°05').
+    const bool middleFits =
+        numbers % 2 == 0 && std::ranges::find(fitting, numbers / 2) != fitting.end();
+    PositionReading reading;
+    std::vector<std::size_t> valid;
+    for (const std::size_t split : fitting) {
+        if (PositionReading candidate = readSplit(tokens, split); candidate.error.empty()) {
+            reading = std::move(candidate);
+            valid.push_back(split);
+        }
+    }
+    if (valid.size() > 1) {
+        return {{}, ambiguity(tokens, valid, numbers)};
+    }
+    if (valid.empty() || (middleFits && valid.front() != numbers / 2)) {
+        return readSplit(tokens, middleFits ? numbers / 2 : fitting.front());
+    }
+    return reading;
+}
+
 // The one reading that the letters, separators, marks, signs, decimals and ranges allow.
 PositionReading readTokens(const std::vector<Token>& tokens) {
     PositionReading reading;
@@ -460,7 +489,7 @@ PositionReading readTokens(const std::vector<Token>& tokens) {
         reading.error = std::to_string(numbers) + " nombres : une position en a de deux à six";
         return reading;
     }
-    std::vector<std::size_t> placed, fitting, valid;
+    std::vector<std::size_t> placed, fitting;
     for (std::size_t s = 0; s <= numbers; ++s) {
         if (lettersAndSeparatorsFit(tokens, s, numbers)) {
             placed.push_back(s);
@@ -477,26 +506,7 @@ PositionReading readTokens(const std::vector<Token>& tokens) {
     if (placed.size() == 1) {
         return readSplit(tokens, placed.front());
     }
-    // An even count is read half and half when that fits: its error is the one to tell, even
-    // if another split would read ("46 60 5 0" is no 46° and 60°05').
-    const bool middleFits =
-        numbers % 2 == 0 && std::ranges::find(fitting, numbers / 2) != fitting.end();
-    for (const std::size_t split : fitting) {
-        if (PositionReading candidate = readSplit(tokens, split); candidate.error.empty()) {
-            reading = std::move(candidate);
-            valid.push_back(split);
-        }
-    }
-    if (valid.size() > 1) {
-        return {{}, ambiguity(tokens, valid, numbers)};
-    }
-    if (fitting.empty()) {
-        reading.error = "le nombre de valeurs (" + std::to_string(numbers) +
-                        ") ne dit pas où finit la latitude";
-    } else if (valid.empty() || (middleFits && valid.front() != numbers / 2)) {
-        return readSplit(tokens, middleFits ? numbers / 2 : fitting.front());
-    }
-    return reading;
+    return readFitting(tokens, fitting, numbers);
 }
 
 } // namespace
