@@ -51,6 +51,7 @@ Control caption(std::string_view name, int tab, Rect place, std::string_view tex
 
 Control sentenceBox() {
     Control control{form1::TextTrame, Kind::ReadOnlyBox, 3, {240, 2760, 6255, 405}, ""};
+    control.align = Align::Centre;
     control.background = LightYellow;
     control.foreground = Navy;
     control.accessibleName = "Trame NMEA";

@@ -9,9 +9,11 @@
 #include "win32/Text.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -471,6 +473,69 @@ TEST_F(Windows, OneAboutWindowLoadedAfreshAfterEachClose) {
     EXPECT_EQ(boxes,
               (std::vector<std::string>{
                   "Quorvelin", "Les informations système ne sont pas disponibles actuellement"}));
+}
+
+// The sentence stands in the middle of its box: as much room on its left as on its right.
+TEST_F(Windows, SentenceIsCentredInItsBox) {
+    SendMessageW(main("Command1"), BM_CLICK, 0, 0);
+    const HWND box = main("TextTrame");
+    const std::wstring shown = win32::Wide(text(box));
+    const HDC dc = GetDC(box);
+    SIZE extent{};
+    {
+        const win32::Selected font(dc,
+                                   reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    }
+    ReleaseDC(box, dc);
+    const int left = GET_X_LPARAM(SendMessageW(box, EM_POSFROMCHAR, 0, 0));
+    const int right = clientSize(box).cx - left - extent.cx;
+    EXPECT_LE(std::abs(left - right), 2) << left << " left, " << right << " right";
+}
+
+// A pixel of a window, its frame included, as the screen shows it.
+COLORREF pixelOf(HWND window, int x, int y) {
+    const HDC dc = GetWindowDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// The marks above the seconds boxes lie beneath them: each box's sunken frame stays whole, its
+// top row and left column all in the colour they have where no mark reaches.
+TEST_F(Windows, MarksLieBeneathTheBoxesTheyTouch) {
+    RedrawWindow(program.form1().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (const char* name : {"LatSec", "LongSec"}) {
+        const HWND box = main(name);
+        RECT outer{};
+        GetWindowRect(box, &outer);
+        const int width = outer.right - outer.left;
+        const int height = outer.bottom - outer.top;
+        const COLORREF top = pixelOf(box, width / 2, 0);
+        const COLORREF left = pixelOf(box, 0, height / 2);
+        for (int x = 0; x < width - 1; ++x) {
+            EXPECT_EQ(pixelOf(box, x, 0), top) << name << " top row at " << x;
+        }
+        for (int y = 0; y < height - 1; ++y) {
+            EXPECT_EQ(pixelOf(box, 0, y), left) << name << " left column at " << y;
+        }
+    }
+}
+
+// The etched rule: the grey line one pixel wide, the white one two pixels wide just under it.
+TEST_F(Windows, AboutRuleIsAGreyLineOverAWhiteOneTwiceAsWide) {
+    openAbout();
+    UpdateWindow(aboutWindow());
+    const HDC dc = GetDC(aboutWindow());
+    std::vector<COLORREF> column;
+    for (int y = 162; y <= 166; ++y) {
+        column.push_back(GetPixel(dc, 100, y));
+    }
+    ReleaseDC(aboutWindow(), dc);
+    const COLORREF surface = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(column, (std::vector<COLORREF>{surface, RGB(128, 128, 128), RGB(255, 255, 255),
+                                             RGB(255, 255, 255), surface}));
 }
 
 // At 144 dpi every place and font grows by half.

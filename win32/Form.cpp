@@ -38,7 +38,7 @@ struct Kind {
 };
 
 // Boxes and the picture have the sunken border of their kind; labels take no pointer events,
-// which go to the window beneath them.
+// which go to the window beneath them, and never paint over the controls above them.
 Kind kindOf(const forms::Control& c) {
     switch (c.kind) {
     case forms::Kind::Button:
@@ -53,7 +53,9 @@ Kind kindOf(const forms::Control& c) {
                     alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
                 WS_EX_CLIENTEDGE};
     case forms::Kind::Label:
-        return {L"STATIC", SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT), 0};
+        return {L"STATIC",
+                WS_CLIPSIBLINGS | SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT),
+                0};
     case forms::Kind::PictureBox:
         return {L"STATIC", SS_ICON | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
     }
@@ -120,6 +122,14 @@ Form::Form(HWND window, const forms::Window& design, Scale scale, Services servi
     for (const forms::Control* const c : order) {
         const int id = 100 + static_cast<int>(c - design.controls.data());
         controls_.push_back({c, create(*c, id), c->background});
+    }
+    // Labels lie beneath every other control, as labels without a window of their own do: the
+    // marks above the boxes leave their frames whole. Tab follows the order of the others alone.
+    for (const Built& b : controls_) {
+        if (b.design->kind == forms::Kind::Label) {
+            SetWindowPos(b.handle, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
 }
 
@@ -348,18 +358,20 @@ LRESULT Form::drawButton(const NMCUSTOMDRAW& draw) {
     return CDRF_SKIPDEFAULT;
 }
 
-// Each line with flat ends, in index order.
+// Each line in index order, as the rows (or columns) of its width that start at its coordinate
+// and grow down (or right): a pen would centre them on it, and the grey rule would then hide the
+// white one's first row.
 void Form::paintLines() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window_, &paint);
     for (const forms::Line& line : design_.lines) {
-        const LOGBRUSH colour{BS_SOLID, rgb(line.colour), 0};
-        const Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
-                                   static_cast<DWORD>(std::max(1, scale_.DesignPixels(line.width))),
-                                   &colour, 0, nullptr));
-        const Selected chosen(dc, pen.get());
-        MoveToEx(dc, scale_.Pixels(line.x1), scale_.Pixels(line.y1), nullptr);
-        LineTo(dc, scale_.Pixels(line.x2), scale_.Pixels(line.y2));
+        const int width = std::max(1, scale_.DesignPixels(line.width));
+        const int x1 = scale_.Pixels(std::min(line.x1, line.x2));
+        const int y1 = scale_.Pixels(std::min(line.y1, line.y2));
+        const int x2 = scale_.Pixels(std::max(line.x1, line.x2));
+        const int y2 = scale_.Pixels(std::max(line.y1, line.y2));
+        const RECT area = y1 == y2 ? RECT{x1, y1, x2, y1 + width} : RECT{x1, y1, x1 + width, y2};
+        FillRect(dc, &area, brush(line.colour));
     }
     EndPaint(window_, &paint);
 }
