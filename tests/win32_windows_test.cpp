@@ -283,7 +283,9 @@ void expectControls(HWND window, const win32::Form& form, const forms::Window& d
     for (const Look& look : looks) {
         const HWND control = form.control(look.control);
         const LOGFONTW font = fontOf(control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"Microsoft Sans Serif") << look.control;
+        // The design's bitmap face where it has the size and the system lacks its successor.
+        const std::wstring face = font.lfFaceName;
+        EXPECT_TRUE(face == L"Microsoft Sans Serif" || face == L"MS Sans Serif") << look.control;
         EXPECT_EQ(font.lfHeight, look.height) << look.control;
         EXPECT_EQ(font.lfWeight, look.bold ? FW_BOLD : FW_NORMAL) << look.control;
         EXPECT_TRUE(!look.colour || colourShown(control) == *look.colour) << look.control;
@@ -575,6 +577,19 @@ class WindowsAtDpi : public Windows, public testing::WithParamInterface<int> {
 protected:
     WindowsAtDpi() : Windows({GetParam()}) {}
 
+    // The width of a text in the font the control holds.
+    static int extentOf(HWND control, const std::wstring& shown) {
+        const HDC dc = GetDC(control);
+        SIZE extent{};
+        {
+            const win32::Selected font(
+                dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        }
+        ReleaseDC(control, dc);
+        return extent.cx;
+    }
+
     // Draws the text unclipped in the middle of a white canvas three times the room's size; true
     // when every pixel it inks lies within the room.
     static bool inkedWithin(HWND control, const std::wstring& shown, UINT format, RECT room) {
@@ -624,6 +639,9 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
         SetWindowTextW(main(name), win32::Wide(shown).c_str());
         RECT formatting{};
         SendMessageW(main(name), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+        // Laid out by its advance widths, the text fits between the margins too.
+        EXPECT_LE(extentOf(main(name), win32::Wide(shown)), formatting.right - formatting.left)
+            << name << " \"" << shown << "\"";
         EXPECT_TRUE(
             inkedWithin(main(name), win32::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
             << name << " \"" << shown << "\"";
@@ -646,6 +664,62 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
             }
             EXPECT_TRUE(inkedWithin(control, win32::Wide(text(control)), format, room))
                 << c.name << " \"" << text(control) << "\"";
+        }
+    }
+}
+
+// How much ink a text leaves drawn black on white in a font: the sum over its pixels of their
+// darkness, in whole black pixels.
+int inkOf(HFONT font, const std::wstring& text) {
+    constexpr int Width = 400;
+    constexpr int Height = 80;
+    BITMAPINFO canvas{};
+    canvas.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const win32::Owned<HBITMAP, win32::deleteGdiObject> bitmap(
+        CreateDIBSection(nullptr, &canvas, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HDC dc = CreateCompatibleDC(nullptr);
+    {
+        const win32::Selected drawn(dc, bitmap.get());
+        const win32::Selected chosen(dc, font);
+        const RECT all{0, 0, Width, Height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 4, 4, text.c_str(), static_cast<int>(text.size()));
+        GdiFlush();
+    }
+    DeleteDC(dc);
+    const auto* const pixels = static_cast<const std::uint32_t*>(bits);
+    int ink = 0;
+    for (int i = 0; i < Width * Height; ++i) {
+        ink += 3 * 255 - static_cast<int>((pixels[i] & 0xFF) + (pixels[i] >> 8 & 0xFF) +
+                                          (pixels[i] >> 16 & 0xFF));
+    }
+    return ink / (3 * 255);
+}
+
+// A bold font shows its weight at every size: its text leaves at least a fifth more ink than in
+// the same font at regular weight (a bold face drawn as thin as its regular leaves about as much).
+TEST_P(WindowsAtDpi, BoldIsSeenBold) {
+    openAbout();
+    const std::wstring sample = L"Créer 46 00.00 Latitude";
+    const std::pair<const win32::Form*, const forms::Window*> windows[] = {
+        {&program.form1().form(), &forms::Form1Design()},
+        {&program.about().window()->form(), &forms::AboutDesign()}};
+    for (const auto& [form, design] : windows) {
+        for (const forms::Control& c : design->controls) {
+            if (!c.font.bold) {
+                continue;
+            }
+            const auto font =
+                reinterpret_cast<HFONT>(SendMessageW(form->control(c.name), WM_GETFONT, 0, 0));
+            LOGFONTW regular{};
+            GetObjectW(font, sizeof regular, &regular);
+            regular.lfWeight = FW_NORMAL;
+            const win32::Font thin(CreateFontIndirectW(&regular));
+            const int bold = inkOf(font, sample);
+            const int plain = inkOf(thin.get(), sample);
+            EXPECT_GE(5 * bold, 6 * plain) << c.name << " at " << c.font.points << " points";
         }
     }
 }

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -60,6 +62,55 @@ Kind kindOf(const forms::Control& c) {
         return {L"STATIC", SS_ICON | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
     }
     throw std::invalid_argument("control kind");
+}
+
+// The design's face, a bitmap face of a few sizes, and its TrueType successor, which every Windows
+// has and which scales with the boxes around it.
+constexpr std::wstring_view DesignFace = L"MS Sans Serif";
+constexpr std::wstring_view Successor = L"Microsoft Sans Serif";
+
+void setFace(LOGFONTW& font, std::wstring_view face) {
+    std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+    std::copy(face.begin(), face.end(), font.lfFaceName);
+}
+
+int CALLBACK found(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                   LPARAM any) {
+    *reinterpret_cast<bool*>(any) = true;
+    return 0;
+}
+
+// Whether the successor is installed, not only stood in for by another face.
+bool successorInstalled() {
+    static const bool installed = [] {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        setFace(wanted, Successor);
+        bool any = false;
+        const HDC screen = GetDC(nullptr);
+        EnumFontFamiliesExW(screen, &wanted, found, reinterpret_cast<LPARAM>(&any), 0);
+        ReleaseDC(nullptr, screen);
+        return any;
+    }();
+    return installed;
+}
+
+// Whether the design's bitmap face has characters as tall as the font asks, or one pixel shorter.
+bool bitmapHolds(const LOGFONTW& font) {
+    const Font made(CreateFontIndirectW(&font));
+    const HDC screen = GetDC(nullptr);
+    TEXTMETRICW metrics{};
+    std::array<wchar_t, LF_FACESIZE> face{};
+    {
+        const Selected chosen(screen, made.get());
+        GetTextMetricsW(screen, &metrics);
+        GetTextFaceW(screen, static_cast<int>(face.size()), face.data());
+    }
+    ReleaseDC(nullptr, screen);
+    const int height = metrics.tmHeight - metrics.tmInternalLeading;
+    const bool bitmap = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
+    return bitmap && face.data() == DesignFace &&
+           (height == -font.lfHeight || height == -font.lfHeight - 1);
 }
 
 std::wstring windowText(HWND window) {
@@ -153,10 +204,9 @@ HWND Form::create(const forms::Control& c, int id) {
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font)), FALSE);
     if (c.kind == forms::Kind::EntryBox || c.kind == forms::Kind::ReadOnlyBox) {
         SendMessageW(handle, EM_LIMITTEXT, static_cast<WPARAM>(c.maxLength), 0); // 0: no limit
-        // The seconds boxes hold their five characters only between margins of one pixel.
-        const int margin = scale_.Pixels(15);
-        SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                     MAKELPARAM(margin, margin));
+        // The text runs from border to border: at 96 dpi the seconds boxes need every pixel
+        // between their borders for five bold characters of the design's face.
+        SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
@@ -176,13 +226,18 @@ HFONT Form::font(forms::Font design) {
         font.lfHeight = scale_.FontHeight(key.first);
         font.lfWeight = key.second ? FW_BOLD : FW_NORMAL;
         font.lfCharSet = DEFAULT_CHARSET;
-        // The design's "MS Sans Serif" is a bitmap face with a few sizes, which grow in steps
-        // unlike the boxes around them; its TrueType successor scales with them. Where it is
-        // missing, a TrueType sans-serif face stands in.
-        font.lfOutPrecision = OUT_TT_PRECIS;
         font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        const std::wstring_view face = L"Microsoft Sans Serif";
-        std::copy(face.begin(), face.end(), font.lfFaceName);
+        // The design's bitmap face grows in steps, unlike the boxes around it; its successor
+        // scales with them, and is emboldened by the system, so that bold shows at every size.
+        // Where the successor is missing (Wine), the system stands in a face of its own whose
+        // bold, up to about 16 pixels, is drawn as thin as its regular (Liberation Sans: both
+        // hinted to one-pixel stems); there the design's face takes the sizes it has, emboldened
+        // by the system too.
+        setFace(font, DesignFace);
+        if (successorInstalled() || !bitmapHolds(font)) {
+            setFace(font, Successor);
+            font.lfOutPrecision = OUT_TT_PRECIS;
+        }
         made.reset(CreateFontIndirectW(&font));
     }
     return made.get();
