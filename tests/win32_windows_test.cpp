@@ -495,6 +495,39 @@ TEST_F(Windows, SentenceIsCentredInItsBox) {
     EXPECT_LE(std::abs(left - right), 2) << left << " left, " << right << " right";
 }
 
+// What screen readers are told, as a hook of theirs receives it.
+std::vector<std::pair<DWORD, HWND>> heard;
+
+void CALLBACK listen(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child,
+                     DWORD /*thread*/, DWORD /*time*/) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) {
+        heard.emplace_back(event, window);
+    }
+}
+
+// Each composition is read out from the sentence's box while the focus stays on the button: the
+// box is read-only, and tells the live-region event, the one that readers without UI Automation's
+// notifications follow.
+TEST_F(Windows, EachSentenceIsReadOutWithoutMovingTheFocus) {
+    const HWND box = main("TextTrame");
+    EXPECT_NE(GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY, 0);
+    heard.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    for (int press = 0; press < 2; ++press) {
+        PostMessageW(main("Command1"), WM_KEYDOWN, VK_SPACE, 1);
+        PostMessageW(main("Command1"), WM_KEYUP, VK_SPACE, 0xC0000001);
+        pump();
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(text(box), Defaults);
+    EXPECT_EQ(GetFocus(), main("Command1"));
+    EXPECT_EQ(heard,
+              (std::vector<std::pair<DWORD, HWND>>(2, {EVENT_OBJECT_LIVEREGIONCHANGED, box})));
+}
+
 // A pixel of a window, its frame included, as the screen shows it.
 COLORREF pixelOf(HWND window, int x, int y) {
     const HDC dc = GetWindowDC(window);

@@ -1,6 +1,7 @@
 #include "win32/Form.h"
 
 #include "platform/Programs.h"
+#include "win32/Announce.h"
 #include "win32/Text.h"
 
 #include <commctrl.h>
@@ -297,8 +298,14 @@ void Form::SetText(std::string_view control, const std::string& text) {
     }
     const HWND handle = this->control(control);
     SetWindowTextW(handle, Wide(text).c_str()); // a box sends its change notification
-    if (built(control).design->kind != forms::Kind::Label) {
+    const forms::Kind kind = built(control).design->kind;
+    if (kind != forms::Kind::Label) {
         SendMessageW(handle, EM_SETSEL, 0, 0); // show the start of the text
+    }
+    // What the program writes in a read-only box is its answer: read out to the user, whose
+    // focus stays on what they pressed.
+    if (kind == forms::Kind::ReadOnlyBox && !text.empty()) {
+        Announce(handle, Wide(text));
     }
 }
 
