@@ -1,5 +1,6 @@
-// Reads back the version record and icon that the program's resource script puts in an
-// executable: this test program is linked with the same script.
+// Reads back the version records of both executables and the icon that the program's resource
+// script puts in one: this test program is linked with the same script as Quorvelin.exe, and reads
+// quorvelin-trame.exe from its file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,9 +10,23 @@
 
 namespace {
 
-std::vector<char> ownVersionRecord() {
+#ifndef QUORVELIN_TRAME_EXE
+#error "QUORVELIN_TRAME_EXE must name the command-line program"
+#endif
+
+std::wstring ownPath() {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::wstring trameExe() {
+    const std::string path = QUORVELIN_TRAME_EXE;
+    return std::wstring(path.begin(), path.end());
+}
+
+std::vector<char> versionRecord(const std::wstring& file) {
+    const wchar_t* const path = file.c_str();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
     std::vector<char> record(size);
@@ -30,8 +45,18 @@ template <typename T> const T* query(std::vector<char>& record, const std::wstri
     return static_cast<const T*>(value);
 }
 
-TEST(VersionRecord, FixedPartIsVersion1000ForA32BitWindowsApplication) {
-    std::vector<char> record = ownVersionRecord();
+// Each executable: where it is read from, its description and its own names.
+struct Executable {
+    std::wstring path;
+    const wchar_t* description;
+    const wchar_t* internalName;
+    const wchar_t* fileName;
+};
+
+class VersionRecord : public testing::TestWithParam<Executable> {};
+
+TEST_P(VersionRecord, FixedPartIsVersion1000ForA32BitWindowsApplication) {
+    std::vector<char> record = versionRecord(GetParam().path);
     ASSERT_FALSE(record.empty());
     const auto* fixed = query<VS_FIXEDFILEINFO>(record, L"\\");
     ASSERT_NE(fixed, nullptr);
@@ -45,8 +70,9 @@ TEST(VersionRecord, FixedPartIsVersion1000ForA32BitWindowsApplication) {
     EXPECT_EQ(fixed->dwFileType, DWORD{VFT_APP});
 }
 
-TEST(VersionRecord, OneFrenchUnicodeTranslation) {
-    std::vector<char> record = ownVersionRecord();
+TEST_P(VersionRecord, OneFrenchUnicodeTranslation) {
+    std::vector<char> record = versionRecord(GetParam().path);
+    ASSERT_FALSE(record.empty());
     void* value = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation", &value, &length));
@@ -56,22 +82,24 @@ TEST(VersionRecord, OneFrenchUnicodeTranslation) {
     EXPECT_EQ(pair[1], 1200);
 }
 
-TEST(VersionRecord, EveryStringOfTheFrenchBlock) {
-    std::vector<char> record = ownVersionRecord();
+TEST_P(VersionRecord, EveryStringOfTheFrenchBlock) {
+    std::vector<char> record = versionRecord(GetParam().path);
+    ASSERT_FALSE(record.empty());
+    const Executable& exe = GetParam();
     const struct {
         const wchar_t* key;
         const wchar_t* value;
     } strings[] = {
-        {L"Comments", L"Création d'une trame GPS"},
+        {L"Comments", exe.description},
         {L"CompanyName", L"vexor"},
-        {L"FileDescription", L"Création d'une trame GPS"},
+        {L"FileDescription", exe.description},
         {L"LegalCopyright", L"vexor"},
         {L"LegalTrademarks", L"vexor.example"},
         {L"ProductName", L"Quorvelin"},
         {L"FileVersion", L"1.00"},
         {L"ProductVersion", L"1.00"},
-        {L"InternalName", L"Quorvelin"},
-        {L"OriginalFilename", L"Quorvelin.exe"},
+        {L"InternalName", exe.internalName},
+        {L"OriginalFilename", exe.fileName},
     };
     for (const auto& s : strings) {
         const auto* value =
@@ -81,7 +109,17 @@ TEST(VersionRecord, EveryStringOfTheFrenchBlock) {
     }
 }
 
-TEST(VersionRecord, IconGroupOneLoadsAt32By32) {
+INSTANTIATE_TEST_SUITE_P(
+    Executables, VersionRecord,
+    testing::Values(Executable{ownPath(), L"Création d'une trame GPS", L"Quorvelin",
+                               L"Quorvelin.exe"},
+                    Executable{trameExe(), L"Trame GPRMC d'une position, en ligne de commande",
+                               L"quorvelin-trame", L"quorvelin-trame.exe"}),
+    [](const testing::TestParamInfo<Executable>& info) {
+        return info.index == 0 ? "Quorvelin" : "quorvelin_trame";
+    });
+
+TEST(VersionRecordIcon, IconGroupOneLoadsAt32By32) {
     EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */),
               nullptr);
     const auto icon = static_cast<HICON>(

@@ -9,9 +9,11 @@
 #include "win32/Text.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -281,7 +283,9 @@ void expectControls(HWND window, const win32::Form& form, const forms::Window& d
     for (const Look& look : looks) {
         const HWND control = form.control(look.control);
         const LOGFONTW font = fontOf(control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"Microsoft Sans Serif") << look.control;
+        // The design's bitmap face where it has the size and the system lacks its successor.
+        const std::wstring face = font.lfFaceName;
+        EXPECT_TRUE(face == L"Microsoft Sans Serif" || face == L"MS Sans Serif") << look.control;
         EXPECT_EQ(font.lfHeight, look.height) << look.control;
         EXPECT_EQ(font.lfWeight, look.bold ? FW_BOLD : FW_NORMAL) << look.control;
         EXPECT_TRUE(!look.colour || colourShown(control) == *look.colour) << look.control;
@@ -473,6 +477,102 @@ TEST_F(Windows, OneAboutWindowLoadedAfreshAfterEachClose) {
                   "Quorvelin", "Les informations système ne sont pas disponibles actuellement"}));
 }
 
+// The sentence stands in the middle of its box: as much room on its left as on its right.
+TEST_F(Windows, SentenceIsCentredInItsBox) {
+    SendMessageW(main("Command1"), BM_CLICK, 0, 0);
+    const HWND box = main("TextTrame");
+    const std::wstring shown = win32::Wide(text(box));
+    const HDC dc = GetDC(box);
+    SIZE extent{};
+    {
+        const win32::Selected font(dc,
+                                   reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    }
+    ReleaseDC(box, dc);
+    const int left = GET_X_LPARAM(SendMessageW(box, EM_POSFROMCHAR, 0, 0));
+    const int right = clientSize(box).cx - left - extent.cx;
+    EXPECT_LE(std::abs(left - right), 2) << left << " left, " << right << " right";
+}
+
+// What screen readers are told, as a hook of theirs receives it.
+std::vector<std::pair<DWORD, HWND>> heard;
+
+void CALLBACK listen(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child,
+                     DWORD /*thread*/, DWORD /*time*/) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) {
+        heard.emplace_back(event, window);
+    }
+}
+
+// Each composition is read out from the sentence's box while the focus stays on the button: the
+// box is read-only, and tells the live-region event, the one that readers without UI Automation's
+// notifications follow.
+TEST_F(Windows, EachSentenceIsReadOutWithoutMovingTheFocus) {
+    const HWND box = main("TextTrame");
+    EXPECT_NE(GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY, 0);
+    heard.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    for (int press = 0; press < 2; ++press) {
+        PostMessageW(main("Command1"), WM_KEYDOWN, VK_SPACE, 1);
+        PostMessageW(main("Command1"), WM_KEYUP, VK_SPACE, 0xC0000001);
+        pump();
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(text(box), Defaults);
+    EXPECT_EQ(GetFocus(), main("Command1"));
+    EXPECT_EQ(heard,
+              (std::vector<std::pair<DWORD, HWND>>(2, {EVENT_OBJECT_LIVEREGIONCHANGED, box})));
+}
+
+// A pixel of a window, its frame included, as the screen shows it.
+COLORREF pixelOf(HWND window, int x, int y) {
+    const HDC dc = GetWindowDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// The marks above the seconds boxes lie beneath them: each box's sunken frame stays whole, its
+// top row and left column all in the colour they have where no mark reaches.
+TEST_F(Windows, MarksLieBeneathTheBoxesTheyTouch) {
+    RedrawWindow(program.form1().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (const char* name : {"LatSec", "LongSec"}) {
+        const HWND box = main(name);
+        RECT outer{};
+        GetWindowRect(box, &outer);
+        const int width = outer.right - outer.left;
+        const int height = outer.bottom - outer.top;
+        const COLORREF top = pixelOf(box, width / 2, 0);
+        const COLORREF left = pixelOf(box, 0, height / 2);
+        for (int x = 0; x < width - 1; ++x) {
+            EXPECT_EQ(pixelOf(box, x, 0), top) << name << " top row at " << x;
+        }
+        for (int y = 0; y < height - 1; ++y) {
+            EXPECT_EQ(pixelOf(box, 0, y), left) << name << " left column at " << y;
+        }
+    }
+}
+
+// The etched rule: the grey line one pixel wide, the white one two pixels wide just under it.
+TEST_F(Windows, AboutRuleIsAGreyLineOverAWhiteOneTwiceAsWide) {
+    openAbout();
+    UpdateWindow(aboutWindow());
+    const HDC dc = GetDC(aboutWindow());
+    std::vector<COLORREF> column;
+    for (int y = 162; y <= 166; ++y) {
+        column.push_back(GetPixel(dc, 100, y));
+    }
+    ReleaseDC(aboutWindow(), dc);
+    const COLORREF surface = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(column, (std::vector<COLORREF>{surface, RGB(128, 128, 128), RGB(255, 255, 255),
+                                             RGB(255, 255, 255), surface}));
+}
+
 // At 144 dpi every place and font grows by half.
 class WindowsAt144Dpi : public Windows {
 protected:
@@ -509,6 +609,19 @@ TEST_F(WindowsAt144Dpi, ScaleTwipsAndFontsWithTheScreen) {
 class WindowsAtDpi : public Windows, public testing::WithParamInterface<int> {
 protected:
     WindowsAtDpi() : Windows({GetParam()}) {}
+
+    // The width of a text in the font the control holds.
+    static int extentOf(HWND control, const std::wstring& shown) {
+        const HDC dc = GetDC(control);
+        SIZE extent{};
+        {
+            const win32::Selected font(
+                dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        }
+        ReleaseDC(control, dc);
+        return extent.cx;
+    }
 
     // Draws the text unclipped in the middle of a white canvas three times the room's size; true
     // when every pixel it inks lies within the room.
@@ -559,6 +672,9 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
         SetWindowTextW(main(name), win32::Wide(shown).c_str());
         RECT formatting{};
         SendMessageW(main(name), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+        // Laid out by its advance widths, the text fits between the margins too.
+        EXPECT_LE(extentOf(main(name), win32::Wide(shown)), formatting.right - formatting.left)
+            << name << " \"" << shown << "\"";
         EXPECT_TRUE(
             inkedWithin(main(name), win32::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
             << name << " \"" << shown << "\"";
@@ -581,6 +697,62 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
             }
             EXPECT_TRUE(inkedWithin(control, win32::Wide(text(control)), format, room))
                 << c.name << " \"" << text(control) << "\"";
+        }
+    }
+}
+
+// How much ink a text leaves drawn black on white in a font: the sum over its pixels of their
+// darkness, in whole black pixels.
+int inkOf(HFONT font, const std::wstring& text) {
+    constexpr int Width = 400;
+    constexpr int Height = 80;
+    BITMAPINFO canvas{};
+    canvas.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const win32::Owned<HBITMAP, win32::deleteGdiObject> bitmap(
+        CreateDIBSection(nullptr, &canvas, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HDC dc = CreateCompatibleDC(nullptr);
+    {
+        const win32::Selected drawn(dc, bitmap.get());
+        const win32::Selected chosen(dc, font);
+        const RECT all{0, 0, Width, Height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 4, 4, text.c_str(), static_cast<int>(text.size()));
+        GdiFlush();
+    }
+    DeleteDC(dc);
+    const auto* const pixels = static_cast<const std::uint32_t*>(bits);
+    int ink = 0;
+    for (int i = 0; i < Width * Height; ++i) {
+        ink += 3 * 255 - static_cast<int>((pixels[i] & 0xFF) + (pixels[i] >> 8 & 0xFF) +
+                                          (pixels[i] >> 16 & 0xFF));
+    }
+    return ink / (3 * 255);
+}
+
+// A bold font shows its weight at every size: its text leaves at least a fifth more ink than in
+// the same font at regular weight (a bold face drawn as thin as its regular leaves about as much).
+TEST_P(WindowsAtDpi, BoldIsSeenBold) {
+    openAbout();
+    const std::wstring sample = L"Créer 46 00.00 Latitude";
+    const std::pair<const win32::Form*, const forms::Window*> windows[] = {
+        {&program.form1().form(), &forms::Form1Design()},
+        {&program.about().window()->form(), &forms::AboutDesign()}};
+    for (const auto& [form, design] : windows) {
+        for (const forms::Control& c : design->controls) {
+            if (!c.font.bold) {
+                continue;
+            }
+            const auto font =
+                reinterpret_cast<HFONT>(SendMessageW(form->control(c.name), WM_GETFONT, 0, 0));
+            LOGFONTW regular{};
+            GetObjectW(font, sizeof regular, &regular);
+            regular.lfWeight = FW_NORMAL;
+            const win32::Font thin(CreateFontIndirectW(&regular));
+            const int bold = inkOf(font, sample);
+            const int plain = inkOf(thin.get(), sample);
+            EXPECT_GE(5 * bold, 6 * plain) << c.name << " at " << c.font.points << " points";
         }
     }
 }

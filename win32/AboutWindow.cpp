@@ -48,6 +48,11 @@ void AboutSlot::Request() {
         ShowWindow(window_->handle(), SW_SHOW);
     } else if (IsIconic(window_->handle())) {
         ShowWindow(window_->handle(), SW_RESTORE);
+    } else {
+        // Shown again, as if new, in case the window manager keeps it minimised: a window
+        // without a minimise button stays shown for Wine when openbox minimises it anyway.
+        ShowWindow(window_->handle(), SW_HIDE);
+        ShowWindow(window_->handle(), SW_SHOW);
     }
     SetForegroundWindow(window_->handle());
 }

@@ -36,8 +36,8 @@ public:
     AboutSlot(const AboutSlot&) = delete;
     AboutSlot& operator=(const AboutSlot&) = delete;
 
-    // Loads the window if it is not loaded, then shows it; if it is, only restores it when
-    // minimised and brings it to the front.
+    // Loads the window if it is not loaded, then shows it; if it is, shows it again (restores it
+    // when minimised); either way activates it.
     void Request();
 
     // The loaded window, or null.

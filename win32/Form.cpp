@@ -1,11 +1,14 @@
 #include "win32/Form.h"
 
 #include "platform/Programs.h"
+#include "win32/Announce.h"
 #include "win32/Text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -38,7 +41,7 @@ struct Kind {
 };
 
 // Boxes and the picture have the sunken border of their kind; labels take no pointer events,
-// which go to the window beneath them.
+// which go to the window beneath them, and never paint over the controls above them.
 Kind kindOf(const forms::Control& c) {
     switch (c.kind) {
     case forms::Kind::Button:
@@ -53,11 +56,62 @@ Kind kindOf(const forms::Control& c) {
                     alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
                 WS_EX_CLIENTEDGE};
     case forms::Kind::Label:
-        return {L"STATIC", SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT), 0};
+        return {L"STATIC",
+                WS_CLIPSIBLINGS | SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT),
+                0};
     case forms::Kind::PictureBox:
         return {L"STATIC", SS_ICON | SS_CENTERIMAGE, WS_EX_CLIENTEDGE};
     }
     throw std::invalid_argument("control kind");
+}
+
+// The design's face, a bitmap face of a few sizes, and its TrueType successor, which every Windows
+// has and which scales with the boxes around it.
+constexpr std::wstring_view DesignFace = L"MS Sans Serif";
+constexpr std::wstring_view Successor = L"Microsoft Sans Serif";
+
+void setFace(LOGFONTW& font, std::wstring_view face) {
+    std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+    std::copy(face.begin(), face.end(), font.lfFaceName);
+}
+
+int CALLBACK found(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                   LPARAM any) {
+    *reinterpret_cast<bool*>(any) = true;
+    return 0;
+}
+
+// Whether the successor is installed, not only stood in for by another face.
+bool successorInstalled() {
+    static const bool installed = [] {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        setFace(wanted, Successor);
+        bool any = false;
+        const HDC screen = GetDC(nullptr);
+        EnumFontFamiliesExW(screen, &wanted, found, reinterpret_cast<LPARAM>(&any), 0);
+        ReleaseDC(nullptr, screen);
+        return any;
+    }();
+    return installed;
+}
+
+// Whether the design's bitmap face has characters as tall as the font asks, or one pixel shorter.
+bool bitmapHolds(const LOGFONTW& font) {
+    const Font made(CreateFontIndirectW(&font));
+    const HDC screen = GetDC(nullptr);
+    TEXTMETRICW metrics{};
+    std::array<wchar_t, LF_FACESIZE> face{};
+    {
+        const Selected chosen(screen, made.get());
+        GetTextMetricsW(screen, &metrics);
+        GetTextFaceW(screen, static_cast<int>(face.size()), face.data());
+    }
+    ReleaseDC(nullptr, screen);
+    const int height = metrics.tmHeight - metrics.tmInternalLeading;
+    const bool bitmap = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
+    return bitmap && face.data() == DesignFace &&
+           (height == -font.lfHeight || height == -font.lfHeight - 1);
 }
 
 std::wstring windowText(HWND window) {
@@ -121,6 +175,14 @@ Form::Form(HWND window, const forms::Window& design, Scale scale, Services servi
         const int id = 100 + static_cast<int>(c - design.controls.data());
         controls_.push_back({c, create(*c, id), c->background});
     }
+    // Labels lie beneath every other control, as labels without a window of their own do: the
+    // marks above the boxes leave their frames whole. Tab follows the order of the others alone.
+    for (const Built& b : controls_) {
+        if (b.design->kind == forms::Kind::Label) {
+            SetWindowPos(b.handle, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
 }
 
 HWND Form::create(const forms::Control& c, int id) {
@@ -143,10 +205,9 @@ HWND Form::create(const forms::Control& c, int id) {
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font)), FALSE);
     if (c.kind == forms::Kind::EntryBox || c.kind == forms::Kind::ReadOnlyBox) {
         SendMessageW(handle, EM_LIMITTEXT, static_cast<WPARAM>(c.maxLength), 0); // 0: no limit
-        // The seconds boxes hold their five characters only between margins of one pixel.
-        const int margin = scale_.Pixels(15);
-        SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                     MAKELPARAM(margin, margin));
+        // The text runs from border to border: at 96 dpi the seconds boxes need every pixel
+        // between their borders for five bold characters of the design's face.
+        SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
@@ -166,13 +227,18 @@ HFONT Form::font(forms::Font design) {
         font.lfHeight = scale_.FontHeight(key.first);
         font.lfWeight = key.second ? FW_BOLD : FW_NORMAL;
         font.lfCharSet = DEFAULT_CHARSET;
-        // The design's "MS Sans Serif" is a bitmap face with a few sizes, which grow in steps
-        // unlike the boxes around them; its TrueType successor scales with them. Where it is
-        // missing, a TrueType sans-serif face stands in.
-        font.lfOutPrecision = OUT_TT_PRECIS;
         font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        const std::wstring_view face = L"Microsoft Sans Serif";
-        std::copy(face.begin(), face.end(), font.lfFaceName);
+        // The design's bitmap face grows in steps, unlike the boxes around it; its successor
+        // scales with them, and is emboldened by the system, so that bold shows at every size.
+        // Where the successor is missing (Wine), the system stands in a face of its own whose
+        // bold, up to about 16 pixels, is drawn as thin as its regular (Liberation Sans: both
+        // hinted to one-pixel stems); there the design's face takes the sizes it has, emboldened
+        // by the system too.
+        setFace(font, DesignFace);
+        if (successorInstalled() || !bitmapHolds(font)) {
+            setFace(font, Successor);
+            font.lfOutPrecision = OUT_TT_PRECIS;
+        }
         made.reset(CreateFontIndirectW(&font));
     }
     return made.get();
@@ -232,8 +298,14 @@ void Form::SetText(std::string_view control, const std::string& text) {
     }
     const HWND handle = this->control(control);
     SetWindowTextW(handle, Wide(text).c_str()); // a box sends its change notification
-    if (built(control).design->kind != forms::Kind::Label) {
+    const forms::Control& design = *built(control).design;
+    if (design.kind != forms::Kind::Label) {
         SendMessageW(handle, EM_SETSEL, 0, 0); // show the start of the text
+    }
+    // What the program writes in a box that announces is its answer: read out to the user,
+    // whose focus stays on what they pressed.
+    if (const std::string_view words = design.announcement; !words.empty() && !text.empty()) {
+        Announce(handle, Wide(std::string(words) + " : " + text));
     }
 }
 
@@ -348,18 +420,17 @@ LRESULT Form::drawButton(const NMCUSTOMDRAW& draw) {
     return CDRF_SKIPDEFAULT;
 }
 
-// Each line with flat ends, in index order.
+// Each line in index order, as the band of rows its width covers from its coordinate down: a pen
+// would centre them on it, and the grey rule would then hide the white one's first row.
 void Form::paintLines() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window_, &paint);
     for (const forms::Line& line : design_.lines) {
-        const LOGBRUSH colour{BS_SOLID, rgb(line.colour), 0};
-        const Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
-                                   static_cast<DWORD>(std::max(1, scale_.DesignPixels(line.width))),
-                                   &colour, 0, nullptr));
-        const Selected chosen(dc, pen.get());
-        MoveToEx(dc, scale_.Pixels(line.x1), scale_.Pixels(line.y1), nullptr);
-        LineTo(dc, scale_.Pixels(line.x2), scale_.Pixels(line.y2));
+        const forms::Rect band = forms::Band(line);
+        const int top = scale_.Pixels(band.top);
+        const RECT area{scale_.Pixels(band.left), top, scale_.Pixels(band.left + band.width),
+                        top + std::max(1, scale_.DesignPixels(line.width))};
+        FillRect(dc, &area, brush(line.colour));
     }
     EndPaint(window_, &paint);
 }
