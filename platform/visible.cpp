@@ -26,9 +26,9 @@ bool shows(char32_t c) {
                         [c](const auto& range) { return range.first <= c && c <= range.second; });
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `text` and its code point;
-// 0 when it is not one (a stray byte, an overlong form, a surrogate, beyond U+10FFFF).
-std::pair<std::size_t, char32_t> decode(std::string_view text) {
+} // namespace
+
+std::pair<std::size_t, char32_t> DecodeUtf8(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -50,6 +50,8 @@ std::pair<std::size_t, char32_t> decode(std::string_view text) {
     return {wellFormed ? length : 0, c};
 }
 
+namespace {
+
 std::string code(const char* format, unsigned value) {
     char text[16];
     std::snprintf(text, sizeof text, format, value);
@@ -61,7 +63,7 @@ std::string code(const char* format, unsigned value) {
 std::string Visible(std::string_view utf8) {
     std::string shown;
     while (!utf8.empty()) {
-        const auto [length, c] = decode(utf8);
+        const auto [length, c] = DecodeUtf8(utf8);
         if (length == 0 || c < 0x20 || c == 0x7F) {
             shown += code("\\x%02X", static_cast<unsigned char>(utf8[0]));
             utf8.remove_prefix(1);

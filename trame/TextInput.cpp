@@ -3,9 +3,8 @@
 #include <algorithm>
 
 namespace trame {
-namespace {
 
-void appendUtf8(std::string& text, char32_t c) {
+void AppendUtf8(std::string& text, char32_t c) {
     const auto byte = [&](char32_t value) { text += static_cast<char>(value); };
     if (c < 0x80) {
         byte(c);
@@ -23,6 +22,8 @@ void appendUtf8(std::string& text, char32_t c) {
         byte(0x80 | (c & 0x3F));
     }
 }
+
+namespace {
 
 // UTF-16 as UTF-8, as far as whole characters go: what is left for the next block (an odd
 // byte, a high surrogate whose low one may follow) stays in `bytes`. At the end, a lone
@@ -46,7 +47,7 @@ void convertUtf16(std::string& bytes, bool bigEndian, bool atEnd, std::string& t
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;
         }
-        appendUtf8(text, c);
+        AppendUtf8(text, c);
     }
     bytes.erase(0, i);
 }

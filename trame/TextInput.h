@@ -40,6 +40,9 @@ private:
     bool ended_ = false;
 };
 
+// Appends the UTF-8 of a code point.
+void AppendUtf8(std::string& text, char32_t c);
+
 // One cell of a semicolon CSV line: its text, unquoted, and the text as it was written.
 struct Cell {
     std::string text;

@@ -1,0 +1,109 @@
+#include "trame/Gpx.h"
+
+#include "platform/Visible.h"
+#include "trame/TextInput.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace trame {
+namespace {
+
+// Windows-1252's 0x80–0x9F; its five unassigned bytes as U+FFFD.
+constexpr char32_t Windows1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+bool allowedInXml(char32_t c) {
+    return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
+}
+
+// Field `index` of the sentence (0 for "$GPRMC").
+std::string_view field(std::string_view sentence, int index) {
+    for (int i = 0; i < index; ++i) {
+        const std::size_t comma = sentence.find(',');
+        sentence.remove_prefix(comma == std::string_view::npos ? sentence.size() : comma + 1);
+    }
+    return sentence.substr(0, sentence.find_first_of(",*"));
+}
+
+char letter(std::string_view field) {
+    return field.empty() ? '\0' : field.front();
+}
+
+std::uint64_t number(std::string_view digits) {
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return value;
+}
+
+} // namespace
+
+std::string GpxStart() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<gpx version=\"1.1\" creator=\"quorvelin-trame " QUORVELIN_VERSION "\"\n"
+           "     xmlns=\"http://www.topografix.com/GPX/1/1\"\n"
+           "     xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
+           "     xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1 "
+           "http://www.topografix.com/GPX/1/1/gpx.xsd\">\n";
+}
+
+std::string GpxEnd() {
+    return "</gpx>\n";
+}
+
+std::string GpxWaypoint(std::string_view name, std::string_view sentence) {
+    return "  <wpt lat=\"" + DecimalDegrees(field(sentence, 3), letter(field(sentence, 4))) +
+           "\" lon=\"" + DecimalDegrees(field(sentence, 5), letter(field(sentence, 6))) +
+           "\">\n    <name>" + XmlText(name) + "</name>\n    <desc>" + XmlText(sentence) +
+           "</desc>\n  </wpt>\n";
+}
+
+// In units of 1e-7°: degrees × 10^7 + minutes × 10^7 / 60, the minutes being the digits
+// around the point over 10^decimals, rounded by (2n + d) / 2d.
+std::string DecimalDegrees(std::string_view field, char hemisphere) {
+    constexpr std::uint64_t unit = 10'000'000;
+    const std::size_t point = std::min(field.find('.'), field.size());
+    const std::size_t decimals = field.size() - std::min(point + 1, field.size());
+    std::uint64_t scale = 60;
+    for (std::size_t i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
+    const std::uint64_t minutes =
+        number(field.substr(point - 2, 2)) * (scale / 60) + number(field.substr(point + 1));
+    const std::uint64_t value =
+        number(field.substr(0, point - 2)) * unit + (2 * minutes * unit + scale) / (2 * scale);
+    const bool negative = value != 0 && (hemisphere == 'S' || hemisphere == 'W' ||
+                                         (hemisphere == 'E' && value == 180 * unit));
+    std::string decimalsText = std::to_string(value % unit);
+    decimalsText.insert(0, 7 - decimalsText.size(), '0');
+    return (negative ? "-" : "") + std::to_string(value / unit) + "." + decimalsText;
+}
+
+std::string XmlText(std::string_view text) {
+    std::string xml;
+    while (!text.empty()) {
+        auto [length, c] = platform::DecodeUtf8(text);
+        if (length == 0) {
+            const auto byte = static_cast<unsigned char>(text[0]);
+            c = byte < 0xA0 ? Windows1252High[byte - 0x80] : byte;
+            length = 1;
+        }
+        text.remove_prefix(length);
+        if (c == '&') {
+            xml += "&amp;";
+        } else if (c == '<') {
+            xml += "&lt;";
+        } else if (c == '>') {
+            xml += "&gt;";
+        } else {
+            AppendUtf8(xml, allowedInXml(c) ? c : 0xFFFD);
+        }
+    }
+    return xml;
+}
+
+} // namespace trame
