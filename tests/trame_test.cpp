@@ -163,9 +163,12 @@ std::string fieldOf(std::uint64_t tenThousandths, int degreeDigits) {
 
 // A number of `decimals` decimals written from its value times 10^decimals.
 std::string decimalText(std::uint64_t scaled, int decimals) {
-    std::string digits = std::to_string(scaled);
-    digits.insert(0, static_cast<std::size_t>(std::max(0, decimals + 1 - int(digits.size()))), '0');
-    return digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    const std::string digits = std::to_string(scaled);
+    const auto width = static_cast<std::size_t>(decimals + 1);
+    // Built by appending: GCC 12's -Wrestrict at -O3 sees overlaps in an insert at the front.
+    const std::string padded = std::string(width - std::min(width, digits.size()), '0') + digits;
+    const std::size_t point = padded.size() - static_cast<std::size_t>(decimals);
+    return padded.substr(0, point) + "." + padded.substr(point);
 }
 
 // Decimal degrees, degrees and decimal minutes, and degrees, minutes and decimal seconds

@@ -78,9 +78,12 @@ std::string DecimalDegrees(std::string_view field, char hemisphere) {
         number(field.substr(0, point - 2)) * unit + (2 * minutes * unit + scale) / (2 * scale);
     const bool negative = value != 0 && (hemisphere == 'S' || hemisphere == 'W' ||
                                          (hemisphere == 'E' && value == 180 * unit));
-    std::string decimalsText = std::to_string(value % unit);
-    decimalsText.insert(0, 7 - decimalsText.size(), '0');
-    return (negative ? "-" : "") + std::to_string(value / unit) + "." + decimalsText;
+    const std::string fraction = std::to_string(value % unit);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(value / unit);
+    text += '.';
+    text.append(7 - fraction.size(), '0');
+    return text + fraction;
 }
 
 std::string XmlText(std::string_view text) {
