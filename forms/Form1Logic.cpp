@@ -1,6 +1,6 @@
 #include "forms/Form1Logic.h"
 
-#include "forms/Cp1252.h"
+#include "text/Cp1252.h"
 
 #include <array>
 #include <string_view>
@@ -56,7 +56,7 @@ void Form1Logic::Command1_Click() {
     view_.SetText(form1::TextTrame, "");
     TrameFields fields;
     for (const auto& [box, field] : PositionBoxes) {
-        fields.*field = ToCp1252(view_.Text(box));
+        fields.*field = text::ToCp1252(view_.Text(box));
     }
     const TrameFields typed = fields;
     const std::string sentence = composer_.ComposeTrame(fields);
@@ -64,10 +64,10 @@ void Form1Logic::Command1_Click() {
     // typed, characters outside the sentence's code page included.
     for (const auto& [box, field] : PositionBoxes) {
         if (fields.*field != typed.*field) {
-            view_.SetText(box, FromCp1252(fields.*field));
+            view_.SetText(box, text::FromCp1252(fields.*field));
         }
     }
-    view_.SetText(form1::TextTrame, FromCp1252(sentence));
+    view_.SetText(form1::TextTrame, text::FromCp1252(sentence));
 }
 
 void Form1Logic::CmdAide_Click() {

@@ -25,6 +25,7 @@ if [[ ${1:-} == test ]]; then
         qt6-gtk-platformtheme qt6ct      # the desktops' own themes, dark ones included
         gputils gpsim srecord python3-intelhex # the firmware forms read by the PIC tools
         socat                            # a serial line made of two pseudo-terminals
+        gpsd gpsbabel python3-gpxpy libxml2-utils # --timestamp and --format gpx read back
     )
 fi
 

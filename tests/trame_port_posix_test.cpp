@@ -410,7 +410,8 @@ TEST(TramePort, RefusesSendingOptionsItCannotUse) {
         {{"--port", "p", "--interval", "1e300"}, "--interval demande un nombre de secondes"},
         {{"--port", "p", "--baud", "4000"}, "vitesse inconnue « 4000 » : 300, 600, 1200,"},
         {{"--port", "p", "--format", "hex"}, "--port envoie la trame d'une position"},
-        {{"--count", "2"}, "--interval, --baud et --count vont avec --port"},
+        {{"--count", "2"}, "--interval, --baud, --count et --timestamp vont avec --port"},
+        {{"--timestamp"}, "--interval, --baud, --count et --timestamp vont avec --port"},
     };
     for (auto [arguments, reason] : cases) {
         arguments.push_back(Position);

@@ -1,13 +1,16 @@
 #include "composer/Position.h"
 #include "platform/Failure.h"
 #include "trame/Check.h"
+#include "trame/Gpx.h"
 #include "trame/PositionText.h"
 #include "trame/Program.h"
+#include "trame/TimeStamp.h"
 #include "window_positions.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -162,9 +165,12 @@ std::string fieldOf(std::uint64_t tenThousandths, int degreeDigits) {
 
 // A number of `decimals` decimals written from its value times 10^decimals.
 std::string decimalText(std::uint64_t scaled, int decimals) {
-    std::string digits = std::to_string(scaled);
-    digits.insert(0, static_cast<std::size_t>(std::max(0, decimals + 1 - int(digits.size()))), '0');
-    return digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    const std::string digits = std::to_string(scaled);
+    const auto width = static_cast<std::size_t>(decimals + 1);
+    // Built by appending: GCC 12's -Wrestrict at -O3 sees overlaps in an insert at the front.
+    const std::string padded = std::string(width - std::min(width, digits.size()), '0') + digits;
+    const std::size_t point = padded.size() - static_cast<std::size_t>(decimals);
+    return padded.substr(0, point) + "." + padded.substr(point);
 }
 
 // Decimal degrees, degrees and decimal minutes, and degrees, minutes and decimal seconds
@@ -467,6 +473,118 @@ TEST(CheckSentence, ReasonsAndPositions) {
             << c.sentence << "\n"
             << check.problem << check.position;
     }
+}
+
+// The clock's UTC time, milliseconds cut, and date in place of the beacon's; checksums worked
+// out by hand.
+TEST(WithTime, TimeDateAndChecksumOfTheClock) {
+    using namespace std::chrono;
+    const std::string beacon =
+        "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12";
+    const struct {
+        sys_days day;
+        system_clock::duration time;
+        std::string sentence;
+    } cases[] = {
+        {sys_days{1970y / 1 / 1},
+         {},
+         "000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,010170,,,0*15"},
+        {sys_days{2024y / 2 / 29}, 23h + 59min + 59s + 999ms,
+         "235959.999,A,4642.8593,N,00538.6125,E,0.00,000.00,290224,,,0*15"},
+        {sys_days{2000y / 3 / 1}, 12h + 34min + 56s + 789ms,
+         "123456.789,A,4642.8593,N,00538.6125,E,0.00,000.00,010300,,,0*11"},
+        {sys_days{1999y / 12 / 31}, 1999us,
+         "000000.001,A,4642.8593,N,00538.6125,E,0.00,000.00,311299,,,0*12"},
+        {sys_days{2026y / 1 / 7}, 9h + 50min + 7s + 250ms,
+         "095007.250,A,4642.8593,N,00538.6125,E,0.00,000.00,070126,,,0*1C"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trame::WithTime(beacon, c.day + c.time), "$GPRMC," + c.sentence);
+    }
+    EXPECT_EQ(
+        trame::WithTime("$GPRMC,000000.000,A,3352.1280,S,15112.5580,E,0.00,000.00,000000,,,0*00",
+                        sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 999ms),
+        "$GPRMC,235959.999,A,3352.1280,S,15112.5580,E,0.00,000.00,311299,,,0*09");
+}
+
+// Exact values × 10^7 of the fields, and the nearest whole number of ten-millionths.
+TEST(Gpx, DecimalDegreesAreTheSentencesDigitsRounded) {
+    const struct {
+        const char* field;
+        char letter;
+        const char* degrees;
+    } cases[] = {
+        {"4642.8593", 'N', "46.7143217"},   // 1401429650/3
+        {"00538.6125", 'W', "-5.6435417"},  // 169306250/3
+        {"0000.0001", 'S', "-0.0000017"},   // 50/3
+        {"0000.0002", 'N', "0.0000033"},    // 100/3
+        {"0000.0003", 'N', "0.0000050"},    // 50
+        {"4559.9999", 'N', "45.9999983"},   // 1379999950/3
+        {"17959.9999", 'E', "179.9999983"}, // 5399999950/3
+        {"00000.0006", 'W', "-0.0000100"},  // 100
+        {"9000.0000", 'S', "-90.0000000"},
+        {"18000.0000", 'E', "-180.0000000"}, // GPX's longitudes stop short of +180
+        {"18000.0000", 'W', "-180.0000000"},
+        {"0000.0000", 'S', "0.0000000"},
+        {"00000.0000", 'W', "0.0000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trame::DecimalDegrees(c.field, c.letter), c.degrees) << c.field << c.letter;
+    }
+}
+
+TEST(Gpx, NamesAreUtf8ThatXmlTakes) {
+    const struct {
+        std::string name, xml;
+    } cases[] = {
+        {"A&B <x> \"q\" 'a'", "A&amp;B &lt;x&gt; \"q\" 'a'"},
+        {"été \u20AC \U0001F4E1", "été \u20AC \U0001F4E1"},
+        {"\xC9t\xE9 \x80\x9C\x81", "Été \u20AC\u0153\uFFFD"}, // Windows-1252
+        {"\xED\xA0\x80", "\u00ED\u00A0\u20AC"},               // a surrogate is no UTF-8
+        {std::string("a\0b\x01\tc\x7F", 7), "a\uFFFDb\uFFFD\tc\x7F"},
+        {"\xEF\xBF\xBE", "\uFFFD"}, // U+FFFE
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trame::XmlText(c.name), c.xml) << c.name;
+    }
+}
+
+TEST(Gpx, OneWaypointALineNamedOrNumberedWithoutTime) {
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" "
+                             "creator=\"quorvelin-trame ";
+    const auto waypoint = [](const char* lat, const char* lon, const char* name,
+                             const std::string& sentence) {
+        return std::string("  <wpt lat=\"") + lat + "\" lon=\"" + lon + "\">\n    <name>" + name +
+               "</name>\n    <desc>" + sentence + "</desc>\n  </wpt>\n";
+    };
+    const std::string maison =
+        "$GPRMC,000000.000,A,4642.8593,N,00538.6125,E,0.00,000.00,000000,,,0*12";
+    const std::string sydney =
+        "$GPRMC,000000.000,A,3352.1280,S,15112.5580,E,0.00,000.00,000000,,,0*00";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input, waypoints;
+    } cases[] = {
+        {{"--format", "gpx", "46.714322", "5.643542"},
+         "",
+         waypoint("46.7143217", "5.6435417", "1", maison)},
+        {{"--format", "gpx", "--batch", "-"},
+         "maison;46.714322 5.643542\n\n\"A;B & <C>\";-33.8688 151.2093\n40 5;x\n-33.8688 "
+         "151.2093\n",
+         waypoint("46.7143217", "5.6435417", "maison", maison) +
+             waypoint("-33.8688000", "151.2093000", "A;B &amp; &lt;C&gt;", sydney) +
+             waypoint("-33.8688000", "151.2093000", "5", sydney)},
+        {{"--format", "gpx", "--batch", "-"}, "", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.arguments, c.input);
+        EXPECT_EQ(r.status, c.input.find(";x") == std::string::npos ? 0 : 1) << r.err;
+        ASSERT_TRUE(r.out.starts_with(head)) << r.out;
+        EXPECT_TRUE(r.out.ends_with(">\n" + c.waypoints + "</gpx>\n")) << r.out;
+        EXPECT_EQ(r.out.find("<time>"), std::string::npos);
+    }
+    EXPECT_NE(run({"--format", "gpx", "--crlf", "46", "5"}).err.find("ni --crlf"),
+              std::string::npos);
 }
 
 } // namespace

@@ -19,23 +19,25 @@ std::string joinedCells(const std::vector<Cell>& cells, std::size_t first) {
     return text;
 }
 
-// A line's sentence and its name as written, empty when unnamed. The whole line is a position
-// when it reads as one ("46,7;5,6": latitude and longitude in two columns); otherwise its
-// first cell is the name.
-std::string composeLine(std::string_view line, std::string_view& name, std::string& error) {
-    name = {};
+// A line's sentence and its name, written and read, empty when unnamed. The whole line is a
+// position when it reads as one ("46,7;5,6": latitude and longitude in two columns); otherwise
+// its first cell is the name.
+std::string composeLine(std::string_view line, Label& label, std::string& name,
+                        std::string& error) {
+    label.written = label.name = {};
     if (line.find('"') == std::string_view::npos) { // no quoted cell: no copies
         std::string sentence = SentenceOf(line, error);
         if (!error.empty() && line.find(';') != std::string_view::npos) {
-            name = line.substr(0, line.find(';'));
-            sentence = SentenceOf(line.substr(name.size() + 1), error);
+            label.written = label.name = line.substr(0, line.find(';'));
+            sentence = SentenceOf(line.substr(label.written.size() + 1), error);
         }
         return sentence;
     }
     const std::vector<Cell> cells = SemicolonCells(line);
     std::string sentence = SentenceOf(joinedCells(cells, 0), error);
     if (!error.empty() && cells.size() > 1) {
-        name = cells.front().written;
+        label.written = cells.front().written;
+        label.name = name = cells.front().text;
         sentence = SentenceOf(joinedCells(cells, 1), error);
     }
     return sentence;
@@ -45,8 +47,8 @@ std::string composeLine(std::string_view line, std::string_view& name, std::stri
 
 int Batch(std::istream& input, Writer& writer, std::ostream& err) {
     LineReader lines(input);
-    std::string line, error;
-    std::string_view name;
+    std::string line, error, name;
+    Label label;
     int status = Success;
     LineReader::Got got;
     for (std::size_t number = 1; (got = lines.Next(line)) != LineReader::Got::End; ++number) {
@@ -59,13 +61,14 @@ int Batch(std::istream& input, Writer& writer, std::ostream& err) {
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
         }
-        const std::string sentence = composeLine(line, name, error);
+        const std::string sentence = composeLine(line, label, name, error);
         if (!error.empty()) {
             err << "quorvelin-trame : ligne " << number << " : " << error << '\n';
             status = SomeInvalid;
             continue;
         }
-        writer.Add(name, sentence);
+        label.line = number;
+        writer.Add(label, sentence);
     }
     return status;
 }

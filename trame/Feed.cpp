@@ -4,6 +4,7 @@
 #include "platform/SerialPort.h"
 #include "platform/Visible.h"
 #include "trame/Status.h"
+#include "trame/TimeStamp.h"
 
 #include <chrono>
 #include <ostream>
@@ -27,11 +28,18 @@ int Feed(const Options& o, const std::string& sentence, std::ostream& err) {
     try {
         const platform::StopRequest stop;
         platform::SerialPort line(*o.port, o.baud);
-        err << "quorvelin-trame : envoi de " << sentence << " sur " << port << " à " << o.baud
-            << " bauds (8N1)" << (o.count ? "" : " ; Ctrl+C pour arrêter") << std::endl;
+        err << "quorvelin-trame : envoi de " << sentence
+            << (o.timestamp ? ", à l'heure et à la date UTC de chaque envoi," : "") << " sur "
+            << port << " à " << o.baud << " bauds (8N1)"
+            << (o.count ? "" : " ; Ctrl+C pour arrêter") << std::endl;
         const std::string bytes = sentence + "\r\n";
+        // The clock is read as each sentence goes, however late it goes.
+        const auto toSend = [&] {
+            return o.timestamp ? WithTime(sentence, std::chrono::system_clock::now()) + "\r\n"
+                               : bytes;
+        };
         const Clock::time_point start = Clock::now();
-        while (line.send(bytes)) {
+        while (line.send(toSend())) {
             ++sent;
             const auto next = start + std::chrono::duration_cast<Clock::duration>(
                                           o.interval * static_cast<double>(sent));

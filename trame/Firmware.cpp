@@ -146,6 +146,7 @@ std::string FirmwareText(Form form, std::string_view bytes, std::string_view wha
     case Form::Hex:
         return intelHex(bytes);
     case Form::Text:
+    case Form::Gpx:
         break;
     }
     return std::string(bytes);

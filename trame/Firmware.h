@@ -7,9 +7,9 @@
 
 namespace trame {
 
-// The sentence as it is written: the text itself, or a form for the firmware's source (dt, de,
-// c) or for a PIC programmer (hex).
-enum class Form { Text, Dt, De, C, Hex };
+// The sentence as it is written: the text itself, a form for the firmware's source (dt, de, c)
+// or for a PIC programmer (hex), or a map's waypoint (gpx, written by Gpx.h).
+enum class Form { Text, Dt, De, C, Hex, Gpx };
 
 // The data EEPROM of the PIC16F628 (and 16F628A, 16F84A; the 16F648A has more).
 inline constexpr std::size_t EepromBytes = 128;

@@ -33,18 +33,15 @@ std::string setForm(Options& o, const std::string& name) {
     constexpr struct {
         std::string_view name;
         Form form;
-    } forms[] = {{"text", Form::Text},
-                 {"dt", Form::Dt},
-                 {"de", Form::De},
-                 {"c", Form::C},
-                 {"hex", Form::Hex}};
+    } forms[] = {{"text", Form::Text}, {"dt", Form::Dt},   {"de", Form::De},
+                 {"c", Form::C},       {"hex", Form::Hex}, {"gpx", Form::Gpx}};
     for (const auto& known : forms) {
         if (known.name == name) {
             o.form = known.form;
             return {};
         }
     }
-    return "forme inconnue « " + platform::Visible(name) + " » : text, dt, de, c ou hex";
+    return "forme inconnue « " + platform::Visible(name) + " » : text, dt, de, c, hex ou gpx";
 }
 
 std::string setInterval(Options& o, const std::string& text) {
@@ -95,7 +92,8 @@ constexpr Option Table[] = {
      [](Options& o, const std::string& v) { return o.batch = v, std::string(); }},
     {"", "--format", "FORME",
      "text (la trame, par défaut), dt (table RETLW),\nde (EEPROM du PIC16F628 à 0x2100), c "
-     "(tableau C),\nhex (fichier Intel HEX de l'EEPROM)",
+     "(tableau C),\nhex (fichier Intel HEX de l'EEPROM), gpx (points\nGPX 1.1 pour une carte, "
+     "nommés par NOM;)",
      setForm},
     {"", "--crlf", "", "CR LF après chaque trame (par défaut avec dt, de, c\net hex)",
      [](Options& o, const std::string&) { return o.crlf = true, std::string(); }, CrlfSlot},
@@ -114,6 +112,10 @@ constexpr Option Table[] = {
      setInterval},
     {"", "--baud", "VITESSE", "la vitesse du port en bauds, 8N1 (4800 par défaut)", setBaud},
     {"", "--count", "N", "s'arrête après N trames", setCount},
+    {"", "--timestamp", "",
+     "chaque trame envoyée porte l'heure et la date UTC\nde l'horloge (hhmmss.sss, ddmmyy), "
+     "comme celle\nd'un récepteur qui a une position",
+     [](Options& o, const std::string&) { return o.timestamp = o.sending = true, std::string(); }},
     {"-h", "--help", "", "affiche cette aide",
      [](Options& o, const std::string&) { return o.help = true, std::string(); }},
     {"", "--version", "", "affiche la version",
@@ -153,7 +155,10 @@ std::string conflicts(const Options& o) {
                "ni --format, ni -o, ni --crlf ou --no-crlf";
     }
     if (!o.port && o.sending) {
-        return "--interval, --baud et --count vont avec --port";
+        return "--interval, --baud, --count et --timestamp vont avec --port";
+    }
+    if (o.form == Form::Gpx && o.crlf) {
+        return "--format gpx écrit un fichier XML : ni --crlf, ni --no-crlf";
     }
     if (!o.check && !o.batch && !positionGiven) {
         return "aucune position donnée";

@@ -27,7 +27,8 @@ struct Options {
     std::chrono::duration<double> interval{1.0}; // --interval SECONDS between two sendings
     int baud = 4800;                             // --baud SPEED
     std::optional<long long> count;              // --count N sentences, then stop
-    bool sending = false;                        // --interval, --baud or --count given
+    bool timestamp = false;                      // --timestamp: the clock's time in each one
+    bool sending = false;                        // --interval, --baud, --count or --timestamp given
 };
 
 // One option: its names, its value's name (none for a flag), its help and what it sets.

@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/Visible.h"
 #include "trame/Firmware.h"
+#include "trame/Gpx.h"
 
 namespace trame {
 
@@ -29,17 +30,24 @@ void Destination::Commit() {
 }
 
 Writer::Writer(const Options& o, Destination& destination, bool batch)
-    : form_(o.form), crlf_(o.crlf.value_or(o.form != Form::Text)),
+    : form_(o.form), crlf_(o.crlf.value_or(o.form != Form::Text && o.form != Form::Gpx)),
       lineEnd_(crlf_                  ? "\r\n"
                : o.form == Form::Text ? "\n"
                                       : ""),
       destination_(destination), batch_(batch) {}
 
 bool Writer::held() const {
-    return InEeprom(form_) || (form_ != Form::Text && !batch_);
+    return InEeprom(form_) || (form_ != Form::Text && form_ != Form::Gpx && !batch_);
 }
 
-void Writer::Add(std::string_view name, const std::string& sentence) {
+void Writer::Add(const Label& label, const std::string& sentence) {
+    if (form_ == Form::Gpx) {
+        destination_.Write(
+            (count_++ == 0 ? GpxStart() : std::string()) +
+            GpxWaypoint(label.name.empty() ? std::to_string(label.line) : std::string(label.name),
+                        sentence));
+        return;
+    }
     const std::string bytes = sentence + lineEnd_;
     if (count_++ == 0 && batch_ && !held()) {
         destination_.Write(FirmwareStart(form_));
@@ -47,7 +55,8 @@ void Writer::Add(std::string_view name, const std::string& sentence) {
     bytes_ += bytes.size();
     last_ = sentence;
     if (form_ == Form::Text) {
-        destination_.Write(name.empty() ? bytes : std::string(name) + ";" + bytes);
+        destination_.Write(label.written.empty() ? bytes
+                                                 : std::string(label.written) + ";" + bytes);
     } else if (held()) {
         held_ += held_.size() <= EepromBytes ? bytes : std::string(); // past it, only counted
     } else {
@@ -63,7 +72,9 @@ std::string Writer::Finish() {
         throw platform::Failure(std::to_string(bytes_) + " octets ne tiennent pas dans les " +
                                 std::to_string(EepromBytes) + " octets de l'EEPROM");
     }
-    if (held()) {
+    if (form_ == Form::Gpx) {
+        destination_.Write((count_ == 0 ? GpxStart() : std::string()) + GpxEnd());
+    } else if (held()) {
         destination_.Write(FirmwareText(form_, held_, what));
     } else if (form_ != Form::Text) {
         destination_.Write(FirmwareEnd(form_, count_, bytes_, what));

@@ -27,15 +27,23 @@ private:
     std::optional<platform::OutputFile> file_;
 };
 
-// The sentences in the chosen form, written as they come, except the EEPROM's forms, whose
-// few bytes are held until their size is known to fit, and a single sentence's firmware form,
-// whose comment comes first.
+// What names a sentence: its line, and its name as written ("\"Mai;son\"") and as read
+// (Mai;son), both empty when it has none.
+struct Label {
+    std::size_t line = 1;
+    std::string_view written, name;
+};
+
+// The sentences in the chosen form, written as they come (gpx's waypoints too), except the
+// EEPROM's forms, whose few bytes are held until their size is known to fit, and a single
+// sentence's firmware form, whose comment comes first.
 class Writer {
 public:
     Writer(const Options& o, Destination& destination, bool batch);
 
-    // A sentence, with its name in the text form ("NAME;SENTENCE").
-    void Add(std::string_view name, const std::string& sentence);
+    // A sentence, with its name as written in the text form ("NAME;SENTENCE"), as read in gpx
+    // (or the line's number when it has none).
+    void Add(const Label& label, const std::string& sentence);
 
     // Writes the end and puts the output in place; returns the note for the standard error
     // (the EEPROM's address for hex), if any. Throws platform::Failure when the EEPROM's

@@ -40,6 +40,7 @@ private:
     bool ended_ = false;
 };
 
+
 // One cell of a semicolon CSV line: its text, unquoted, and the text as it was written.
 struct Cell {
     std::string text;

@@ -6,10 +6,14 @@
 #include <string>
 #include <string_view>
 
-namespace forms {
+namespace text {
+
+// The character a byte stands for; the five bytes Windows-1252 leaves unused keep their C1
+// code point, as Windows itself maps them.
+char32_t Cp1252Character(unsigned char byte);
 
 // Characters outside Windows-1252, and bytes that are not UTF-8, become "?", one each.
 std::string ToCp1252(std::string_view utf8);
 std::string FromCp1252(std::string_view bytes);
 
-} // namespace forms
+} // namespace text

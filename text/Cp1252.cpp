@@ -1,11 +1,11 @@
-#include "forms/Cp1252.h"
+#include "text/Cp1252.h"
 
 #include "text/Utf8.h"
 
 #include <array>
 #include <cstddef>
 
-namespace forms {
+namespace text {
 namespace {
 
 // Code points of bytes 0x80 to 0x9F; the five bytes Windows-1252 leaves unused keep their
@@ -40,13 +40,16 @@ std::string ToCp1252(std::string_view utf8) {
     return bytes;
 }
 
+char32_t Cp1252Character(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? High[byte - 0x80] : char32_t{byte};
+}
+
 std::string FromCp1252(std::string_view bytes) {
     std::string utf8;
     for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        text::AppendUtf8(utf8, code >= 0x80 && code < 0xA0 ? High[code - 0x80] : char32_t{code});
+        AppendUtf8(utf8, Cp1252Character(static_cast<unsigned char>(byte)));
     }
     return utf8;
 }
 
-} // namespace forms
+} // namespace text
