@@ -40,18 +40,24 @@ bool Writer::held() const {
     return InEeprom(form_) || (form_ != Form::Text && form_ != Form::Gpx && !batch_);
 }
 
+// The opening of a form written as it comes, before its first sentence, or at the end when
+// none came.
+void Writer::open() {
+    if (!opened_ && form_ != Form::Text && !held()) {
+        destination_.Write(form_ == Form::Gpx ? GpxStart() : FirmwareStart(form_));
+    }
+    opened_ = true;
+}
+
 void Writer::Add(const Label& label, const std::string& sentence) {
+    open();
+    ++count_;
     if (form_ == Form::Gpx) {
-        destination_.Write(
-            (count_++ == 0 ? GpxStart() : std::string()) +
-            GpxWaypoint(label.name.empty() ? std::to_string(label.line) : std::string(label.name),
-                        sentence));
+        destination_.Write(GpxWaypoint(
+            label.name.empty() ? std::to_string(label.line) : std::string(label.name), sentence));
         return;
     }
     const std::string bytes = sentence + lineEnd_;
-    if (count_++ == 0 && batch_ && !held()) {
-        destination_.Write(FirmwareStart(form_));
-    }
     bytes_ += bytes.size();
     last_ = sentence;
     if (form_ == Form::Text) {
@@ -72,8 +78,9 @@ std::string Writer::Finish() {
         throw platform::Failure(std::to_string(bytes_) + " octets ne tiennent pas dans les " +
                                 std::to_string(EepromBytes) + " octets de l'EEPROM");
     }
+    open();
     if (form_ == Form::Gpx) {
-        destination_.Write((count_ == 0 ? GpxStart() : std::string()) + GpxEnd());
+        destination_.Write(GpxEnd());
     } else if (held()) {
         destination_.Write(FirmwareText(form_, held_, what));
     } else if (form_ != Form::Text) {

@@ -52,6 +52,7 @@ public:
 
 private:
     bool held() const;
+    void open();
 
     const Form form_;
     const bool crlf_;
@@ -60,6 +61,7 @@ private:
     const bool batch_;
     std::size_t count_ = 0, bytes_ = 0;
     std::string last_, held_;
+    bool opened_ = false;
 };
 
 } // namespace trame
