@@ -300,6 +300,12 @@ TEST(Program, CommandLines) {
          "static const char trame[] =\n    \"" + sample + "\";\n/* " + sample +
              " : 70 octets */\n" + "#define TRAME_OCTETS 70\n",
          ""},
+        {{"--batch", "-", "--format", "c"},
+         "",
+         0,
+         "static const char trame[] =\n    \"\";\n/* 0 trames et leurs CR LF : 0 octets */\n"
+         "#define TRAME_OCTETS 0\n",
+         ""},
         {{"--batch", "-"},
          std::string(100000, '4') + "\n46.714322 5.643542",
          1,
