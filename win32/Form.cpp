@@ -46,15 +46,14 @@ Kind kindOf(const forms::Control& c) {
     switch (c.kind) {
     case forms::Kind::Button:
         return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, 0};
-    case forms::Kind::EntryBox:
+    case forms::Kind::EntryBox: // the sunken border drawn by sunkenEdge
         return {L"EDIT",
-                WS_TABSTOP | ES_AUTOHSCROLL | alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
-                WS_EX_CLIENTEDGE};
+                WS_TABSTOP | ES_AUTOHSCROLL | alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT), 0};
     case forms::Kind::ReadOnlyBox:
         return {L"EDIT",
                 WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY |
                     alignment(c.align, ES_LEFT, ES_CENTER, ES_RIGHT),
-                WS_EX_CLIENTEDGE};
+                0};
     case forms::Kind::Label:
         return {L"STATIC",
                 WS_CLIPSIBLINGS | SS_NOPREFIX | alignment(c.align, SS_LEFT, SS_CENTER, SS_RIGHT),
@@ -119,6 +118,36 @@ std::wstring windowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// A box's sunken border, the one WS_EX_CLIENTEDGE gives, drawn in its frame: with that style,
+// Wine's edit control keeps one more pixel free inside each edge, which the seconds boxes need
+// for five bold characters at 96 dpi.
+LRESULT CALLBACK sunkenEdge(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                            DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        DefSubclassProc(box, message, wParam, lParam);
+        auto* const client = reinterpret_cast<RECT*>(lParam); // rgrc[0] comes first either way
+        InflateRect(client, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+        return 0;
+    }
+    case WM_NCPAINT: {
+        RECT frame{};
+        GetWindowRect(box, &frame);
+        OffsetRect(&frame, -frame.left, -frame.top);
+        const HDC dc = GetWindowDC(box);
+        DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
+        ReleaseDC(box, dc);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, sunkenEdge, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 // A box whose whole text stays selected: once it has the focus, by a click or by Tab, and after
@@ -208,6 +237,9 @@ HWND Form::create(const forms::Control& c, int id) {
         // The text runs from border to border: at 96 dpi the seconds boxes need every pixel
         // between their borders for five bold characters of the design's face.
         SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+        SetWindowSubclass(handle, sunkenEdge, 0, 0);
+        SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
