@@ -5,8 +5,9 @@
    number of compositions as our composer, as a ratio to compose_bench's figure.
 2. Start-up: time from process start to the first window first exposed, and peak RSS, of
    Quorvelin, of an empty Qt window and of a window with one label (the least any window
-   showing text costs: fontconfig, the font database, one face), in alternating runs;
-   medians and ratios.
+   showing text costs: fontconfig, the font database, one face), and of its floor, the plain
+   window (the main window's widgets at the same places, without the program's colours, fonts,
+   icons, cursors or bindings), in alternating runs; medians and ratios.
 
 Usage: startup_and_ratio.py BUILD_DIR COMPOSE_BENCH_JSON
 """
@@ -57,7 +58,8 @@ def startup(build, platform):
     environment = dict(os.environ, QT_QPA_PLATFORM=platform)
     environment.setdefault("XDG_RUNTIME_DIR", "/tmp")
     programs = {"Quorvelin": f"{build}/bench/Quorvelin_probed", "empty window": f"{build}/bench/bare_window",
-                "one-label window": f"{build}/bench/label_window"}
+                "one-label window": f"{build}/bench/label_window",
+                "plain window": f"{build}/bench/plain_window"}
     samples = {name: [] for name in programs}
     for name, program in programs.items():  # warm the page cache first
         start_once(program, environment)
@@ -92,6 +94,9 @@ def main():
         for yardstick in ("empty window", "one-label window"):
             y_ms, y_kib = figures[yardstick]
             print(f"  ratio to the {yardstick:16s} {q_ms / y_ms:5.2f}x  {q_kib / y_kib:5.2f}x")
+        # A line of its own, in one fixed form, so that runs can be compared by it.
+        p_ms, p_kib = figures["plain window"]
+        print(f"  ratio to the plain window  {q_ms / p_ms:.2f}x  {q_kib / p_kib:.2f}x")
 
 
 if __name__ == "__main__":

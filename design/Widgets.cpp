@@ -14,6 +14,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -73,14 +74,28 @@ protected:
     }
 };
 
-QWidget* button(QWidget* window, const forms::Control& design) {
+// The pointing hand, read and decoded once for all the buttons of a window that show it.
+class HandCursor {
+public:
+    const QCursor& get() {
+        if (!cursor_) {
+            cursor_ = HandPointer();
+        }
+        return *cursor_;
+    }
+
+private:
+    std::optional<QCursor> cursor_;
+};
+
+QWidget* button(QWidget* window, const forms::Control& design, HandCursor& hand) {
     auto* const button = design.background ? new GraphicalButton(FromUtf8(design.caption), window)
                                            : new QPushButton(FromUtf8(design.caption), window);
     if (design.background) {
         SetColour(button, QPalette::Button, *design.background);
     }
     if (design.handPointer) {
-        button->setCursor(HandPointer());
+        button->setCursor(hand.get());
     }
     return button;
 }
@@ -179,10 +194,10 @@ QWidget* picture(QWidget* window, const forms::Control& design) {
     return picture;
 }
 
-QWidget* control(QWidget* window, const forms::Control& design) {
+QWidget* control(QWidget* window, const forms::Control& design, HandCursor& hand) {
     switch (design.kind) {
     case forms::Kind::Button:
-        return button(window, design);
+        return button(window, design, hand);
     case forms::Kind::EntryBox:
     case forms::Kind::ReadOnlyBox:
         return box(window, design);
@@ -234,8 +249,9 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
     if (design.clientPlace) {
         window->setGeometry(QRect(PixelRect(*design.clientPlace).topLeft(), size));
     }
+    HandCursor hand;
     for (const forms::Control& c : design.controls) {
-        QWidget* const widget = control(window, c);
+        QWidget* const widget = control(window, c, hand);
         widget->setObjectName(FromUtf8(c.name));
         if (c.kind != forms::Kind::PictureBox) {
             widget->setGeometry(PixelRect(c.place));
