@@ -7,22 +7,7 @@
 # on_x11_display.sh --window-manager.
 set -uo pipefail
 program=$1
-failures=0
-check() { # what, then a command that succeeds when it holds
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "FAILED: $what"
-        failures=$((failures + 1))
-    fi
-}
-eventually() { # a command, retried for up to five seconds
-    for _ in {1..100}; do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
+source "$(dirname "$0")/window_manager_checks.sh"
 window() { wmctrl -lp 2>/dev/null | awk -v pid="$pid" -v title="$1" '$3 == pid && index($0, title) { print $1 }'; }
 has_window() { [[ -n $(window "$1") ]]; }
 property() { xprop -id "$1" "$2"; }

@@ -14,22 +14,7 @@ wineserver -w >/dev/null 2>&1 </dev/null
 cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 </dev/null
 
-failures=0
-check() { # what, then a command that succeeds when it holds
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "FAILED: $what"
-        failures=$((failures + 1))
-    fi
-}
-eventually() { # a command, retried for up to five seconds
-    for _ in {1..100}; do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
+source "$(dirname "$0")/window_manager_checks.sh"
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 has_window() { [[ -n $(window "$1") ]]; }
 state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "state: $2"; }
