@@ -40,7 +40,6 @@ private:
     bool ended_ = false;
 };
 
-
 // One cell of a semicolon CSV line: its text, unquoted, and the text as it was written.
 struct Cell {
     std::string text;
