@@ -95,8 +95,17 @@ bool successorInstalled() {
     return installed;
 }
 
-// Whether the design's bitmap face has characters as tall as the font asks, or one pixel shorter.
-bool bitmapHolds(const LOGFONTW& font) {
+// Heights of characters in pixels, measured under Wine with its own fonts. The system emboldens
+// a bitmap face by one pixel: that doubles the one-pixel stems of the design's face up to 13
+// pixels, but is not seen at 16. Liberation Sans Bold, which Wine stands in for the successor, is
+// hinted as thin as its regular below 18 pixels when antialiased; drawn black-and-white, its
+// stems are two pixels wide there.
+constexpr int BitmapBoldShowsUpTo = 13;
+constexpr int StandInBoldShowsFrom = 18;
+
+// Whether the design's bitmap face shows the font: it has characters as tall as the font asks,
+// or one pixel shorter, and bold ones that are seen bold.
+bool bitmapShows(const LOGFONTW& font) {
     const Font made(CreateFontIndirectW(&font));
     const HDC screen = GetDC(nullptr);
     TEXTMETRICW metrics{};
@@ -109,8 +118,9 @@ bool bitmapHolds(const LOGFONTW& font) {
     ReleaseDC(nullptr, screen);
     const int height = metrics.tmHeight - metrics.tmInternalLeading;
     const bool bitmap = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
-    return bitmap && face.data() == DesignFace &&
-           (height == -font.lfHeight || height == -font.lfHeight - 1);
+    const bool holds = height == -font.lfHeight || height == -font.lfHeight - 1;
+    const bool seen = font.lfWeight < FW_BOLD || height <= BitmapBoldShowsUpTo;
+    return bitmap && face.data() == DesignFace && holds && seen;
 }
 
 std::wstring windowText(HWND window) {
@@ -262,14 +272,16 @@ HFONT Form::font(forms::Font design) {
         font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
         // The design's bitmap face grows in steps, unlike the boxes around it; its successor
         // scales with them, and is emboldened by the system, so that bold shows at every size.
-        // Where the successor is missing (Wine), the system stands in a face of its own whose
-        // bold, up to about 16 pixels, is drawn as thin as its regular (Liberation Sans: both
-        // hinted to one-pixel stems); there the design's face takes the sizes it has, emboldened
-        // by the system too.
+        // Where the successor is missing (Wine), the design's face takes the sizes it has where
+        // its bold shows; elsewhere the system's stand-in, drawn black-and-white where only so
+        // its bold is bolder than its regular.
         setFace(font, DesignFace);
-        if (successorInstalled() || !bitmapHolds(font)) {
+        if (successorInstalled() || !bitmapShows(font)) {
             setFace(font, Successor);
             font.lfOutPrecision = OUT_TT_PRECIS;
+            if (!successorInstalled() && key.second && -font.lfHeight < StandInBoldShowsFrom) {
+                font.lfQuality = NONANTIALIASED_QUALITY;
+            }
         }
         made.reset(CreateFontIndirectW(&font));
     }
