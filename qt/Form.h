@@ -11,7 +11,7 @@
 
 class QWidget;
 
-namespace design {
+namespace qt {
 
 QString FromUtf8(std::string_view text);
 
@@ -20,12 +20,12 @@ QString FromUtf8(std::string_view text);
 void BuildWindow(QWidget* window, const forms::Window& design);
 
 // The controls of a window built by BuildWindow, as its behaviour sees them.
-class WidgetView : public forms::View {
+class Form : public forms::View {
 public:
     using MessageBoxShower = std::function<void(const QString& caption, const QString& text)>;
     using PageOpener = std::function<void(const std::string& address)>;
 
-    WidgetView(QWidget* window, MessageBoxShower messageBox, PageOpener openPage = {});
+    Form(QWidget* window, MessageBoxShower messageBox, PageOpener openPage = {});
 
     std::string Text(std::string_view control) const override;
     void SetText(std::string_view control, const std::string& text) override;
@@ -45,4 +45,4 @@ private:
     PageOpener openPage_;
 };
 
-} // namespace design
+} // namespace qt

@@ -5,11 +5,11 @@
 
 class QWidget;
 
-namespace design {
+namespace qt {
 
 // Buttons' clicks and boxes' changes through their signals; the pointer over labels and the
 // window's bare surface through the window's mouse events, which labels pass on to it. A label
 // that can be clicked is a link to screen readers, whose press action clicks it.
 void Connect(QWidget* window, forms::Events& events);
 
-} // namespace design
+} // namespace qt

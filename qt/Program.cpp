@@ -1,12 +1,12 @@
-#include "app/Program.h"
+#include "qt/Program.h"
 
 #include "forms/AppDescriptor.h"
 
 #include <QWindow>
 
-namespace app {
+namespace qt {
 
-Program::Program(about_window::AboutServices services)
+Program::Program(qt::AboutServices services)
     : about_(forms::AppDescriptor, std::move(services)), form_([this] { about_.Request(); }) {
     form_.show();
     // Closing the main window hides it; nothing else does.
@@ -17,4 +17,4 @@ Program::Program(about_window::AboutServices services)
     });
 }
 
-} // namespace app
+} // namespace qt

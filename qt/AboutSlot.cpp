@@ -1,10 +1,10 @@
-#include "about_window/AboutSlot.h"
+#include "qt/AboutSlot.h"
 
-#include "design/Taskbar.h"
+#include "qt/Taskbar.h"
 
 #include <QWindow>
 
-namespace about_window {
+namespace qt {
 
 AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, AboutServices services)
     : descriptor_(descriptor), services_(std::move(services)) {}
@@ -17,7 +17,7 @@ void AboutSlot::Request() {
     if (window_ == nullptr) {
         // No owner and transient for no window: closing the main window leaves this one open,
         // and the program ends only when this one is closed too.
-        window_ = new frmAbout(descriptor_, services_);
+        window_ = new AboutWindow(descriptor_, services_);
     }
     if (window_->isMinimized()) {
         // Made iconic by the window manager, the window is made iconic through Qt as well:
@@ -32,8 +32,8 @@ void AboutSlot::Request() {
 
 void AboutSlot::MainWindowClosed() {
     if (window_ != nullptr && window_->isVisible()) {
-        design::ReturnToTaskbar(window_);
+        qt::ReturnToTaskbar(window_);
     }
 }
 
-} // namespace about_window
+} // namespace qt

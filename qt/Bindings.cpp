@@ -1,7 +1,7 @@
-#include "design/Bindings.h"
+#include "qt/Bindings.h"
 
-#include "design/Accessibility.h"
-#include "design/Widgets.h"
+#include "qt/Accessibility.h"
+#include "qt/Form.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace design {
+namespace qt {
 namespace {
 
 std::optional<forms::Pointer> pointerOf(const QEvent& event) {
@@ -88,4 +88,4 @@ void Connect(QWidget* window, forms::Events& events) {
     }
 }
 
-} // namespace design
+} // namespace qt

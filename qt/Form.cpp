@@ -1,10 +1,10 @@
-#include "design/Widgets.h"
+#include "qt/Form.h"
 
-#include "design/Accessibility.h"
-#include "design/Fonts.h"
-#include "design/Images.h"
-#include "design/Taskbar.h"
-#include "design/Units.h"
+#include "qt/Accessibility.h"
+#include "qt/Fonts.h"
+#include "qt/Images.h"
+#include "qt/Taskbar.h"
+#include "qt/Units.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace design {
+namespace qt {
 namespace {
 
 Qt::Alignment alignment(forms::Align align) {
@@ -283,10 +283,10 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
     }
 }
 
-WidgetView::WidgetView(QWidget* window, MessageBoxShower messageBox, PageOpener openPage)
+Form::Form(QWidget* window, MessageBoxShower messageBox, PageOpener openPage)
     : window_(window), messageBox_(std::move(messageBox)), openPage_(std::move(openPage)) {}
 
-QWidget* WidgetView::widget(std::string_view control) const {
+QWidget* Form::widget(std::string_view control) const {
     QWidget* const found = window_->findChild<QWidget*>(FromUtf8(control));
     if (found == nullptr) {
         throw std::out_of_range("no control " + std::string(control));
@@ -294,7 +294,7 @@ QWidget* WidgetView::widget(std::string_view control) const {
     return found;
 }
 
-std::string WidgetView::Text(std::string_view control) const {
+std::string Form::Text(std::string_view control) const {
     QWidget* const w = widget(control);
     if (const auto* const box = qobject_cast<QLineEdit*>(w)) {
         return box->text().toStdString();
@@ -305,7 +305,7 @@ std::string WidgetView::Text(std::string_view control) const {
     return qobject_cast<QPushButton*>(w)->text().toStdString();
 }
 
-void WidgetView::SetText(std::string_view control, const std::string& text) {
+void Form::SetText(std::string_view control, const std::string& text) {
     QWidget* const w = widget(control);
     if (auto* const box = qobject_cast<QLineEdit*>(w)) {
         box->setText(FromUtf8(text));
@@ -321,11 +321,11 @@ void WidgetView::SetText(std::string_view control, const std::string& text) {
     }
 }
 
-void WidgetView::SetVisible(std::string_view control, bool visible) {
+void Form::SetVisible(std::string_view control, bool visible) {
     widget(control)->setVisible(visible);
 }
 
-void WidgetView::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
+void Form::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
     QWidget* const w = widget(control);
     w->setAutoFillBackground(colour.has_value());
     if (colour) {
@@ -333,22 +333,22 @@ void WidgetView::SetBackground(std::string_view control, std::optional<forms::Co
     }
 }
 
-void WidgetView::SetCaption(const std::string& caption) {
+void Form::SetCaption(const std::string& caption) {
     window_->setWindowTitle(FromUtf8(caption));
 }
 
-void WidgetView::MessageBox(const std::string& caption, const std::string& text) {
+void Form::MessageBox(const std::string& caption, const std::string& text) {
     messageBox_(FromUtf8(caption), FromUtf8(text));
 }
 
-void WidgetView::Unload() {
+void Form::Unload() {
     window_->close();
 }
 
-void WidgetView::OpenWebPage(const std::string& address) {
+void Form::OpenWebPage(const std::string& address) {
     if (openPage_) {
         openPage_(address);
     }
 }
 
-} // namespace design
+} // namespace qt

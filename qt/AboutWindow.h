@@ -2,16 +2,16 @@
 // starts the system's information tool.
 #pragma once
 
-#include "design/Widgets.h"
 #include "forms/AboutLogic.h"
 #include "forms/AppDescriptor.h"
+#include "qt/Form.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <string>
 
-namespace about_window {
+namespace qt {
 
 // What the window asks of the system; tests give their own.
 struct AboutServices {
@@ -27,11 +27,11 @@ struct AboutServices {
 // The services of the running program: the system's web page opener and QMessageBox.
 AboutServices SystemServices();
 
-class frmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(const forms::AppDescriptorRecord& descriptor, AboutServices services,
-             QWidget* parent = nullptr);
+    AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServices services,
+                QWidget* parent = nullptr);
 
     void StartSysInfo();
 
@@ -40,8 +40,8 @@ protected:
 
 private:
     AboutServices services_;
-    design::WidgetView view_;
+    qt::Form view_;
     forms::AboutLogic logic_;
 };
 
-} // namespace about_window
+} // namespace qt

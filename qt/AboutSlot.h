@@ -2,11 +2,11 @@
 // afresh after each close.
 #pragma once
 
-#include "about_window/frmAbout.h"
+#include "qt/AboutWindow.h"
 
 #include <QPointer>
 
-namespace about_window {
+namespace qt {
 
 class AboutSlot {
 public:
@@ -25,12 +25,12 @@ public:
     void MainWindowClosed();
 
     // The loaded window, or null.
-    frmAbout* window() const { return window_; }
+    AboutWindow* window() const { return window_; }
 
 private:
     const forms::AppDescriptorRecord& descriptor_;
     AboutServices services_;
-    QPointer<frmAbout> window_;
+    QPointer<AboutWindow> window_;
 };
 
-} // namespace about_window
+} // namespace qt

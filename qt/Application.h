@@ -9,7 +9,7 @@
 #include <functional>
 #include <mutex>
 
-namespace app {
+namespace qt {
 
 // The French description shown for an error that reached the event loop.
 QString FatalErrorText(std::exception_ptr error);
@@ -47,4 +47,4 @@ private:
     FatalBox fatalBox_;
 };
 
-} // namespace app
+} // namespace qt

@@ -2,27 +2,27 @@
 // window's description; its behaviour is the toolkit-free one.
 #pragma once
 
-#include "design/Widgets.h"
 #include "forms/Form1Logic.h"
+#include "qt/Form.h"
 
 #include <QWidget>
 
 #include <functional>
 
-namespace main_window {
+namespace qt {
 
-class Form1 : public QWidget {
+class Form1Window : public QWidget {
     Q_OBJECT
 public:
     // requestAbout is what the "A lire" button asks for.
-    explicit Form1(std::function<void()> requestAbout = {}, QWidget* parent = nullptr);
+    explicit Form1Window(std::function<void()> requestAbout = {}, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    design::WidgetView view_;
+    qt::Form view_;
     forms::Form1Logic logic_;
 };
 
-} // namespace main_window
+} // namespace qt
