@@ -26,7 +26,7 @@ AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServ
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(std::move(services)),
       view_(
-          this,
+          this, forms::AboutDesign(),
           [this](const QString& caption, const QString& text) {
               services_.messageBox(this, caption, text);
           },
@@ -36,8 +36,7 @@ AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServ
       logic_(view_, descriptor) {
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
-    qt::BuildWindow(this, forms::AboutDesign());
-    qt::Connect(this, logic_.events());
+    qt::Connect(view_, logic_.events());
     logic_.Form_Load();
 }
 

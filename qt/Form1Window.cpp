@@ -35,15 +35,16 @@ Form1Window::Form1Window(std::function<void()> requestAbout, QWidget* parent)
     // An application window (taskbar entry, Alt+Tab) whose frame offers only the close box.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      view_(this, [this](const QString& caption,
-                         const QString& text) { QMessageBox::information(this, caption, text); }),
+      view_(this, forms::Form1Design(),
+            [this](const QString& caption, const QString& text) {
+                QMessageBox::information(this, caption, text);
+            }),
       logic_(view_, std::move(requestAbout)) {
-    qt::BuildWindow(this, forms::Form1Design());
     for (QPushButton* const button : findChildren<QPushButton*>()) {
         button->installEventFilter(new PressOnEnter(button));
     }
 
-    qt::Connect(this, logic_.events());
+    qt::Connect(view_, logic_.events());
     logic_.Form_Load();
 }
 
