@@ -3,10 +3,12 @@
 #include "forms/AboutDesign.h"
 #include "qt/Bindings.h"
 #include "qt/PageOpener.h"
+#include "qt/Taskbar.h"
 #include "qt/Units.h"
 
 #include <QMessageBox>
 #include <QPainter>
+#include <QWindow>
 
 #include <utility>
 
@@ -19,11 +21,11 @@ AboutServices SystemServices() {
             }};
 }
 
-AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServices services,
-                         QWidget* parent)
+AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServices services)
     // A window, not a dialog: window managers keep a dialog above the program's other windows.
-    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    // No owner and transient for no window: closing the main window leaves this one open.
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(std::move(services)),
       view_(
           this, forms::AboutDesign(),
@@ -31,13 +33,24 @@ AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, AboutServ
               services_.messageBox(this, caption, text);
           },
           [this](const std::string& address) {
-              services_.openWebPage(address, this, [this] { logic_.PageNotOpened(); });
+              services_.openWebPage(address, this, [this] { logic_->PageNotOpened(); });
           }),
-      logic_(view_, descriptor) {
+      logic_(
+          view_, [this](forms::Events& events) { Connect(view_, events); }, descriptor) {
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next showing loads afresh
     setModal(false);
-    qt::Connect(view_, logic_.events());
-    logic_.Form_Load();
+}
+
+// Made iconic by the window manager, the window is made iconic through Qt as well: otherwise Qt
+// takes it for restored already, and showing it normal asks nothing of the window manager.
+void AboutWindow::Restore() {
+    windowHandle()->setWindowStates(Qt::WindowMinimized);
+    showNormal();
+}
+
+void AboutWindow::Activate() {
+    raise();
+    activateWindow();
 }
 
 void AboutWindow::paintEvent(QPaintEvent* event) {
@@ -49,7 +62,35 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
 }
 
 void AboutWindow::StartSysInfo() {
-    logic_.StartSysInfo();
+    logic_->StartSysInfo();
+}
+
+AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, AboutServices services,
+                     std::function<void()> closed)
+    : descriptor_(descriptor), services_(std::move(services)), closed_(std::move(closed)) {}
+
+AboutSlot::~AboutSlot() {
+    if (window_ != nullptr) {
+        QObject::disconnect(window_, &QObject::destroyed, nullptr, nullptr);
+        delete window_;
+    }
+}
+
+forms::TopLevel& AboutSlot::Load() {
+    window_ = new AboutWindow(descriptor_, services_);
+    QObject::connect(window_, &QObject::destroyed, [this] {
+        Unloaded();
+        if (closed_) {
+            closed_();
+        }
+    });
+    return *window_;
+}
+
+void AboutSlot::MainWindowClosed() {
+    if (window_ != nullptr && window_->isVisible()) {
+        ReturnToTaskbar(window_);
+    }
 }
 
 } // namespace qt

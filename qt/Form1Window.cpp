@@ -3,6 +3,7 @@
 #include "forms/Form1Design.h"
 #include "qt/Bindings.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,21 +32,20 @@ protected:
 
 } // namespace
 
-Form1Window::Form1Window(std::function<void()> requestAbout, QWidget* parent)
+Form1Window::Form1Window(std::function<void()> requestAbout, std::function<void()> closed)
     // An application window (taskbar entry, Alt+Tab) whose frame offers only the close box.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      view_(this, forms::Form1Design(),
-            [this](const QString& caption, const QString& text) {
-                QMessageBox::information(this, caption, text);
-            }),
-      logic_(view_, std::move(requestAbout)) {
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
+      closed_(std::move(closed)), view_(this, forms::Form1Design(),
+                                        [this](const QString& caption, const QString& text) {
+                                            QMessageBox::information(this, caption, text);
+                                        }),
+      logic_(
+          view_, [this](forms::Events& events) { Connect(view_, events); },
+          std::move(requestAbout)) {
     for (QPushButton* const button : findChildren<QPushButton*>()) {
         button->installEventFilter(new PressOnEnter(button));
     }
-
-    qt::Connect(view_, logic_.events());
-    logic_.Form_Load();
 }
 
 // Showing a window hides its focus mark until a key is pressed; this one shows where the focus
@@ -53,6 +53,13 @@ Form1Window::Form1Window(std::function<void()> requestAbout, QWidget* parent)
 void Form1Window::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void Form1Window::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (closed_) {
+        closed_();
+    }
 }
 
 } // namespace qt

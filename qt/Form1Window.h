@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/Form1Logic.h"
+#include "forms/Windows.h"
 #include "qt/Form.h"
 
 #include <QWidget>
@@ -14,15 +15,18 @@ namespace qt {
 class Form1Window : public QWidget {
     Q_OBJECT
 public:
-    // requestAbout is what the "A lire" button asks for.
-    explicit Form1Window(std::function<void()> requestAbout = {}, QWidget* parent = nullptr);
+    // requestAbout is what the "A lire" button asks for; closed, what its closing tells.
+    explicit Form1Window(std::function<void()> requestAbout = {},
+                         std::function<void()> closed = {});
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    std::function<void()> closed_;
     qt::Form view_;
-    forms::Form1Logic logic_;
+    forms::Loaded<forms::Form1Logic> logic_;
 };
 
 } // namespace qt

@@ -2,19 +2,20 @@
 
 #include "forms/AppDescriptor.h"
 
-#include <QWindow>
+#include <QApplication>
 
 namespace qt {
 
 Program::Program(qt::AboutServices services)
-    : about_(forms::AppDescriptor, std::move(services)), form_([this] { about_.Request(); }) {
+    : about_(forms::AppDescriptor, std::move(services), [this] { lifetime_.WindowClosed(); }),
+      lifetime_(about_, [] { QCoreApplication::exit(0); }), form_([this] { about_.Request(); },
+                                                                  [this] {
+                                                                      about_.MainWindowClosed();
+                                                                      lifetime_.MainClosed();
+                                                                  }) {
+    // The program ends by the rule every front-end follows (Lifetime), not by Qt's own.
+    QApplication::setQuitOnLastWindowClosed(false);
     form_.show();
-    // Closing the main window hides it; nothing else does.
-    QObject::connect(form_.windowHandle(), &QWindow::visibleChanged, [this](bool visible) {
-        if (!visible) {
-            about_.MainWindowClosed();
-        }
-    });
 }
 
 } // namespace qt

@@ -1,6 +1,6 @@
 // The About window's link: one page a click, and on Linux the opener's failure told to the
 // user when the opener reports it, without the window waiting on it, and the opener reaped.
-#include "qt/AboutSlot.h"
+#include "qt/AboutWindow.h"
 #include "qt/PageOpener.h"
 #include "tests/fake_programs_posix.h"
 #include "tests/start_records.h"

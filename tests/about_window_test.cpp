@@ -1,4 +1,4 @@
-#include "qt/AboutSlot.h"
+#include "qt/AboutWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
