@@ -1,4 +1,5 @@
-// An error that no event handler traps ends the program after telling the user why.
+// The application object of the Qt front-end: its style, font and French texts, and the end of
+// an error that no event handler traps, after telling the user why.
 #pragma once
 
 #include <QApplication>
