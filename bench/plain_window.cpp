@@ -3,8 +3,8 @@
 // places (converted as the program converts them), with their texts, and nothing else: the
 // style's own palette and the default font, no icon, cursor, validator, accessibility or
 // binding. What the program takes beyond it is its own look and behaviour.
-#include "design/Units.h"
 #include "forms/Form1Design.h"
+#include "qt/Units.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     window.resize(forms::Pixels(design.clientWidth), forms::Pixels(design.clientHeight));
     for (const forms::Control& c : design.controls) {
         QWidget* const widget = plainControl(&window, c);
-        widget->setGeometry(design::PixelRect(c.place));
+        widget->setGeometry(qt::PixelRect(c.place));
         widget->setVisible(c.visible);
     }
     window.show();

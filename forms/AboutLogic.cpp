@@ -8,7 +8,7 @@
 namespace forms {
 
 AboutLogic::AboutLogic(View& view, const AppDescriptorRecord& descriptor)
-    : view_(view), descriptor_(descriptor), events_(AboutDesign(), AboutBindings, *this) {}
+    : view_(view), descriptor_(descriptor), events_(AboutBindings, *this) {}
 
 void AboutLogic::Form_Load() {
     view_.SetCaption("À propos de " + std::string(descriptor_.Title));

@@ -10,6 +10,8 @@ namespace forms {
 
 class AboutLogic {
 public:
+    using Id = about::Id;
+
     AboutLogic(View& view, const AppDescriptorRecord& descriptor);
     AboutLogic(const AboutLogic&) = delete;
     AboutLogic& operator=(const AboutLogic&) = delete;
@@ -43,5 +45,6 @@ inline constexpr Binding<AboutLogic> AboutBindings[]{
     {about::cmdOK, Event::Click, &AboutLogic::cmdOK_Click},
     {about::cmdSysInfo, Event::Click, &AboutLogic::cmdSysInfo_Click},
 };
+static_assert(EventsExist(AboutDesign(), AboutBindings), "an event its control has not");
 
 } // namespace forms

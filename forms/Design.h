@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -82,19 +84,43 @@ constexpr Rect Band(const Line& line) {
 
 enum class Frame { SizableToolWindow, FixedDialog };
 
+// Controls go by their index in their window's table; this one stands for the window's bare
+// surface, where no control is.
+inline constexpr std::size_t Surface = static_cast<std::size_t>(-1);
+
 struct Window {
     std::string_view name;
     std::string_view caption;
     Frame frame;
     int clientWidth, clientHeight;     // twips
     std::optional<Rect> clientPlace{}; // unset: where the window system puts a new window
-    bool hasIcon;
+    bool hasIcon = false;
     std::span<const Control> controls; // creation order
     std::span<const Line> lines{};
-    std::string_view initialFocus{};
-    std::string_view defaultButton{}; // what Enter presses when no other button has the focus
-    std::string_view cancelButton{};  // what Esc presses
+    std::optional<std::size_t> initialFocus{};
+    std::optional<std::size_t>
+        defaultButton{}; // what Enter presses when no other button has the focus
+    std::optional<std::size_t> cancelButton{}; // what Esc presses
 };
+
+// A control of one window: its index in that window's table, typed by the window (Tag), so that a
+// control of another window cannot stand for it.
+template <class Tag> struct ControlId {
+    constexpr explicit ControlId(std::size_t i) : index(i) {}
+    constexpr operator std::size_t() const { return index; }
+    std::size_t index;
+};
+
+// The id of the control of that name in a window's table: a name the table lacks does not build.
+template <class Tag, std::size_t N>
+consteval ControlId<Tag> Named(const std::array<Control, N>& controls, std::string_view name) {
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [&](const Control& c) { return c.name == name; });
+    if (found == controls.end()) {
+        throw "no control of that name"; // not a constant: the program does not build
+    }
+    return ControlId<Tag>(static_cast<std::size_t>(found - controls.begin()));
+}
 
 // The controls in the order Tab visits them (by tab index), each once.
 inline std::vector<const Control*> InTabOrder(const Window& window) {

@@ -5,10 +5,12 @@
 
 #include "forms/Design.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace forms {
@@ -19,12 +21,35 @@ enum class Event {
     MouseMove, // the pointer moved over a label, or over the window's bare surface
 };
 
-// A control of the window's design, or the window itself for its bare surface.
+// A control of the window's design (Logic::Id), or the window itself for its bare surface.
 template <class Logic> struct Binding {
-    std::string_view control;
+    typename Logic::Id control;
     Event event;
     void (Logic::*handler)();
 };
+
+// Whether the control (or the bare surface, which acts as a label does) has the event.
+constexpr bool HasEvent(const Window& design, std::size_t control, Event event) {
+    const Kind kind = control == Surface ? Kind::Label : design.controls[control].kind;
+    switch (event) {
+    case Event::Click:
+        return kind == Kind::Button || kind == Kind::Label;
+    case Event::Change:
+        return kind == Kind::EntryBox;
+    case Event::MouseMove:
+        return kind == Kind::Label;
+    }
+    return false;
+}
+
+// Whether every binding of a window's table names an event its control has: each table is
+// checked by a static_assert beside it, so that a wrong one does not build.
+template <class Logic, std::size_t N>
+constexpr bool EventsExist(const Window& design, const Binding<Logic> (&bindings)[N]) {
+    return std::all_of(std::begin(bindings), std::end(bindings), [&](const Binding<Logic>& b) {
+        return HasEvent(design, b.control, b.event);
+    });
+}
 
 // What the left button and the pointer do over a label or the window's bare surface: these take
 // no pointer events of their own, so the front-ends report them with what lies under the pointer.
@@ -35,35 +60,29 @@ enum class Pointer { Move, Press, Release };
 class Events {
 public:
     struct Bound {
-        const Control* control; // null: the window
+        std::size_t control; // or Surface
         Event event;
         std::function<void()> handler;
     };
 
-    // Throws std::logic_error for a binding to a control the design lacks, or to an event
-    // its kind has not: every window checks its table when it loads.
     template <class Logic, std::size_t N>
-    Events(const Window& design, const Binding<Logic> (&bindings)[N], Logic& logic)
-        : design_(design) {
+    Events(const Binding<Logic> (&bindings)[N], Logic& logic) {
         for (const Binding<Logic>& b : bindings) {
-            bound_.push_back({checked(b.control, b.event), b.event,
-                              [&logic, handler = b.handler] { (logic.*handler)(); }});
+            bound_.push_back(
+                {b.control, b.event, [&logic, handler = b.handler] { (logic.*handler)(); }});
         }
     }
 
     std::span<const Bound> bound() const { return bound_; }
     // Runs the handlers bound to the control's event; none bound, nothing happens.
-    void Raise(std::string_view control, Event event) const;
-    // over: the control under the pointer, or the window's name for its bare surface. A press
-    // and a release over the same label click it.
-    void Report(Pointer pointer, std::string_view over);
+    void Raise(std::size_t control, Event event) const;
+    // over: the control under the pointer, Surface for the bare surface, nothing outside the
+    // window. A press and a release over the same label click it.
+    void Report(Pointer pointer, std::optional<std::size_t> over);
 
 private:
-    const Control* checked(std::string_view control, Event event) const;
-
-    const Window& design_;
     std::vector<Bound> bound_;
-    std::string pressedOver_;
+    std::optional<std::size_t> pressedOver_;
 };
 
 } // namespace forms

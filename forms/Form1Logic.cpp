@@ -12,7 +12,7 @@ using Field = std::string composer::TrameFields::*;
 using composer::TrameFields;
 
 // Each position box and the composer field it feeds.
-constexpr std::array<std::pair<std::string_view, Field>, 8> PositionBoxes{{
+constexpr std::array<std::pair<form1::Id, Field>, 8> PositionBoxes{{
     {form1::LatDeg, &TrameFields::latDeg},
     {form1::LatMin, &TrameFields::latMin},
     {form1::LatSec, &TrameFields::latSec},
@@ -24,7 +24,7 @@ constexpr std::array<std::pair<std::string_view, Field>, 8> PositionBoxes{{
 }};
 
 // Setting a box to the text it holds raises no change, so each settles after one rewrite.
-void normalise(View& view, std::string_view box, std::string_view letter, std::string_view lower,
+void normalise(View& view, form1::Id box, std::string_view letter, std::string_view lower,
                std::string_view otherwise) {
     const std::string text = view.Text(box);
     const std::string_view wanted = text == letter || text == lower ? letter : otherwise;
@@ -36,8 +36,7 @@ void normalise(View& view, std::string_view box, std::string_view letter, std::s
 } // namespace
 
 Form1Logic::Form1Logic(View& view, std::function<void()> requestAbout)
-    : view_(view), requestAbout_(std::move(requestAbout)),
-      events_(Form1Design(), Form1Bindings, *this) {}
+    : view_(view), requestAbout_(std::move(requestAbout)), events_(Form1Bindings, *this) {}
 
 void Form1Logic::Form_Load() {
     composer_.ResetTrame();

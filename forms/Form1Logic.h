@@ -12,6 +12,8 @@ namespace forms {
 
 class Form1Logic {
 public:
+    using Id = form1::Id;
+
     // requestAbout is what the "A lire" button asks for.
     Form1Logic(View& view, std::function<void()> requestAbout);
     Form1Logic(const Form1Logic&) = delete;
@@ -40,5 +42,6 @@ inline constexpr Binding<Form1Logic> Form1Bindings[]{
     {form1::Command1, Event::Click, &Form1Logic::Command1_Click},
     {form1::CmdAide, Event::Click, &Form1Logic::CmdAide_Click},
 };
+static_assert(EventsExist(Form1Design(), Form1Bindings), "an event its control has not");
 
 } // namespace forms

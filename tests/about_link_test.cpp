@@ -1,7 +1,7 @@
 // The About window's link: one page a click, and on Linux the opener's failure told to the
 // user when the opener reports it, without the window waiting on it, and the opener reaped.
-#include "about_window/AboutSlot.h"
-#include "about_window/PageOpener.h"
+#include "qt/AboutWindow.h"
+#include "qt/PageOpener.h"
 #include "tests/fake_programs_posix.h"
 #include "tests/start_records.h"
 
@@ -16,12 +16,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using about_window::AboutSlot;
+using qt::AboutSlot;
 
 class Link : public testing::Test {
 protected:
     // Opens the window with these services; pages and boxes are recorded.
-    QLabel* open(about_window::AboutServices services) {
+    QLabel* open(qt::AboutServices services) {
         slot = std::make_unique<AboutSlot>(forms::AppDescriptor, std::move(services));
         slot->Request();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(slot->window()));
@@ -80,10 +80,10 @@ protected:
         fs::remove_all(scratch);
     }
     QLabel* openWithSystemOpener() {
-        return open({about_window::OpenWebPage,
-                     [this](QWidget* parent, const QString& caption, const QString& text) {
-                         recordBox(parent, caption, text);
-                     }});
+        return open(
+            {qt::OpenWebPage, [this](QWidget* parent, const QString& caption, const QString& text) {
+                 recordBox(parent, caption, text);
+             }});
     }
     std::string opener() const { return (scratch / "xdg-open").string(); }
 

@@ -1,4 +1,4 @@
-#include "about_window/AboutSlot.h"
+#include "qt/AboutWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,8 +11,7 @@
 
 namespace {
 
-using about_window::AboutSlot;
-using about_window::frmAbout;
+using qt::AboutSlot;
 
 // Records what the window asks of the system instead of doing it.
 struct FakeSystem {
@@ -20,7 +19,7 @@ struct FakeSystem {
     QStringList boxes; // caption, then text, for each box
     bool pageFails = false;
 
-    about_window::AboutServices services() {
+    qt::AboutServices services() {
         return {[this](const std::string& address, QObject*, const std::function<void()>& failed) {
                     if (pageFails) {
                         failed();
@@ -45,9 +44,9 @@ protected:
     void TearDown() override { qputenv("PATH", path); }
     const QByteArray path = qgetenv("PATH");
 
-    frmAbout* open() {
+    qt::AboutWindow* open() {
         slot.Request();
-        frmAbout* const window = slot.window();
+        qt::AboutWindow* const window = slot.window();
         EXPECT_NE(window, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
         return window;
@@ -76,7 +75,7 @@ TEST_F(AboutWindow, CaptionAndVersionComeFromTheDescriptor) {
         {{"Q", "Q", "", 0, -1, 32767, 0x040C}, "À propos de Q", "Version 0.-1.32767"},
     };
     for (const auto& c : cases) {
-        const frmAbout window(c.descriptor, system.services());
+        const qt::AboutWindow window(c.descriptor, system.services());
         EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.caption));
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
                   QString::fromUtf8(c.version));
@@ -84,7 +83,7 @@ TEST_F(AboutWindow, CaptionAndVersionComeFromTheDescriptor) {
 }
 
 TEST_F(AboutWindow, ShowsItsTextsWhereTheDesignPutsThem) {
-    frmAbout* const window = open();
+    qt::AboutWindow* const window = open();
     EXPECT_EQ(window->geometry(), QRect(156, 129, 426, 237))
         << "client area, wherever the main window is";
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed dialog";
@@ -121,20 +120,20 @@ TEST_F(AboutWindow, ShowsItsTextsWhereTheDesignPutsThem) {
 }
 
 TEST_F(AboutWindow, ASecondRequestOnlyRaisesTheLoadedWindow) {
-    frmAbout* const first = open();
+    qt::AboutWindow* const first = open();
     first->setWindowTitle(QStringLiteral("changed since load"));
     slot.Request();
     EXPECT_EQ(slot.window(), first);
     EXPECT_EQ(first->windowTitle(), "changed since load") << "no second load";
     int shown = 0;
     for (QWidget* const window : QApplication::topLevelWidgets()) {
-        shown += qobject_cast<frmAbout*>(window) != nullptr && window->isVisible() ? 1 : 0;
+        shown += qobject_cast<qt::AboutWindow*>(window) != nullptr && window->isVisible() ? 1 : 0;
     }
     EXPECT_EQ(shown, 1);
 }
 
 TEST_F(AboutWindow, HasNoIconAndComesBackFromMinimised) {
-    frmAbout* const window = open();
+    qt::AboutWindow* const window = open();
     EXPECT_TRUE(window->windowIcon().isNull());
     window->showMinimized();
     slot.Request();
@@ -161,23 +160,23 @@ TEST_F(AboutWindow, ScreenReadersReadItInReadingOrderAndCanFollowTheLink) {
 TEST_F(AboutWindow, EveryWayOfClosingUnloadsAndTheNextRequestLoadsAfresh) {
     const struct {
         const char* how;
-        std::function<void(frmAbout*)> close;
+        std::function<void(qt::AboutWindow*)> close;
     } ways[] = {
         {"OK button",
-         [](frmAbout* w) {
+         [](qt::AboutWindow* w) {
              QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
          }},
-        {"Enter", [](frmAbout* w) { QTest::keyClick(w, Qt::Key_Return); }},
-        {"Esc", [](frmAbout* w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        {"Enter", [](qt::AboutWindow* w) { QTest::keyClick(w, Qt::Key_Return); }},
+        {"Esc", [](qt::AboutWindow* w) { QTest::keyClick(w, Qt::Key_Escape); }},
         {"Esc with the other button focused",
-         [](frmAbout* w) {
+         [](qt::AboutWindow* w) {
              w->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->setFocus();
              QTest::keyClick(w, Qt::Key_Escape);
          }},
-        {"close box", [](frmAbout* w) { w->close(); }},
+        {"close box", [](qt::AboutWindow* w) { w->close(); }},
     };
     for (const auto& way : ways) {
-        frmAbout* const window = open();
+        qt::AboutWindow* const window = open();
         QTest::mouseMove(child("lblvexor"), QPoint(5, 5));
         window->setWindowTitle(QStringLiteral("changed since load"));
         way.close(window);
@@ -193,7 +192,7 @@ TEST_F(AboutWindow, EveryWayOfClosingUnloadsAndTheNextRequestLoadsAfresh) {
 }
 
 TEST_F(AboutWindow, EnterPressesTheSystemInformationButtonWhenItHasTheFocus) {
-    frmAbout* const window = open();
+    qt::AboutWindow* const window = open();
     child<QPushButton>("cmdSysInfo")->setFocus();
     QTest::keyClick(window, Qt::Key_Return);
     EXPECT_EQ(slot.window(), window);
@@ -243,7 +242,7 @@ TEST_F(AboutWindow, LinkIsHighlightedUntilThePointerReachesTheBareWindow) {
 }
 
 TEST_F(AboutWindow, ClickingTheLinkOpensThePageOnceAndKeepsTheWindow) {
-    frmAbout* const window = open();
+    qt::AboutWindow* const window = open();
     QTest::mouseMove(child("lblvexor"), QPoint(5, 5));
     QTest::mouseClick(child("lblvexor"), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(system.pagesOpened, QStringList{QStringLiteral("www.vexor.example")});
@@ -254,7 +253,7 @@ TEST_F(AboutWindow, ClickingTheLinkOpensThePageOnceAndKeepsTheWindow) {
 
 TEST_F(AboutWindow, APageThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
     system.pageFails = true;
-    frmAbout* const window = open();
+    qt::AboutWindow* const window = open();
     QTest::mouseClick(child("lblvexor"), Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(system.boxes.size(), 2);
     EXPECT_EQ(system.boxes[0], "Quorvelin");

@@ -1,8 +1,8 @@
-#include "app/FatalErrors.h"
-#include "app/Program.h"
-#include "design/Images.h"
 #include "forms/AppDescriptor.h"
 #include "platform/Failure.h"
+#include "qt/Application.h"
+#include "qt/Images.h"
+#include "qt/Program.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -60,8 +60,8 @@ TEST(Images, IconAndCursorFilesHaveTheirFixedForm) {
 }
 
 TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
-    EXPECT_EQ(design::AppIconPixmap().size(), QSize(32, 32));
-    const QCursor hand = design::HandPointer();
+    EXPECT_EQ(qt::AppIconPixmap().size(), QSize(32, 32));
+    const QCursor hand = qt::HandPointer();
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_EQ(hand.hotSpot(), QPoint(12, 1));
     // The hot spot is on the drawn fingertip, with nothing drawn above it.
@@ -71,7 +71,7 @@ TEST(Images, LoadAs32By32WithTheFingertipHotSpot) {
 }
 
 TEST(Images, WindowIconHoldsTheLargerSizes) {
-    const QIcon icon = design::AppIcon();
+    const QIcon icon = qt::AppIcon();
     for (const int size : {32, 48, 64, 128}) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
         // A size that failed to load would be scaled from another one.
@@ -85,7 +85,7 @@ TEST(Images, WindowIconHoldsTheLargerSizes) {
 TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
     for (const auto* path : {":/AppIcon.ico", ":/HandPointer.cur"}) {
         const QByteArray file = resource(path);
-        const QImage ours = design::DecodeIconImage(file);
+        const QImage ours = qt::DecodeIconImage(file);
         const QImage qts = QImage::fromData(file).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(ours.size(), QSize(32, 32)) << path;
         ASSERT_EQ(qts.size(), ours.size()) << path;
@@ -99,17 +99,16 @@ TEST(Images, OwnDecoderDrawsWhatQtsImagePluginDraws) {
             }
         }
     }
-    EXPECT_TRUE(design::DecodeIconImage(QByteArray("not an icon")).isNull());
-    EXPECT_TRUE(design::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull())
-        << "cut short";
+    EXPECT_TRUE(qt::DecodeIconImage(QByteArray("not an icon")).isNull());
+    EXPECT_TRUE(qt::DecodeIconImage(resource(":/AppIcon.ico").left(100)).isNull()) << "cut short";
     QByteArray farOffset = resource(":/AppIcon.ico");
     qToLittleEndian<quint32>(0x7FFFFFF0, farOffset.data() + 18);
-    EXPECT_TRUE(design::DecodeIconImage(farOffset).isNull()) << "image offset past the end";
+    EXPECT_TRUE(qt::DecodeIconImage(farOffset).isNull()) << "image offset past the end";
 }
 
 TEST(Images, HotSpotReaderRejectsWhatIsNoCursor) {
-    EXPECT_EQ(design::CursorHotSpot(QByteArray()), QPoint());
-    EXPECT_EQ(design::CursorHotSpot(resource(":/AppIcon.ico")), QPoint());
+    EXPECT_EQ(qt::CursorHotSpot(QByteArray()), QPoint());
+    EXPECT_EQ(qt::CursorHotSpot(resource(":/AppIcon.ico")), QPoint());
 }
 
 TEST(Descriptor, CarriesTheProgramsNameVersionAndLanguage) {
@@ -142,7 +141,7 @@ TEST(FatalErrors, DescribeEachKindOfErrorInFrench) {
         {std::make_exception_ptr(42), "Erreur d'exécution inconnue"},
     };
     for (const auto& c : cases) {
-        const QString text = app::FatalErrorText(c.error);
+        const QString text = qt::FatalErrorText(c.error);
         EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.start))) << text.toStdString();
         EXPECT_TRUE(text.endsWith(QStringLiteral("Le programme va se fermer.")))
             << text.toStdString();
@@ -152,7 +151,7 @@ TEST(FatalErrors, DescribeEachKindOfErrorInFrench) {
 // An error escaping an event handler: one box captioned with the title, then the event loop
 // ends with a failure and later events are not delivered.
 TEST(FatalErrors, ErrorEscapingAHandlerShowsTheBoxAndEndsTheLoop) {
-    auto* const application = static_cast<app::Application*>(QCoreApplication::instance());
+    auto* const application = static_cast<qt::Application*>(QCoreApplication::instance());
     QStringList shown;
     application->setFatalBox(
         [&](const QString& caption, const QString& text) { shown << caption << text; });
@@ -170,10 +169,10 @@ TEST(FatalErrors, ErrorEscapingAHandlerShowsTheBoxAndEndsTheLoop) {
 // The program as main() builds and wires it ends with its last window, whichever that is.
 class Lifecycle : public testing::Test {
 protected:
-    app::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
-                          [](QWidget*, const QString&, const QString&) {}}};
-    main_window::Form1& form = program.mainWindow();
-    about_window::AboutSlot& about = program.about();
+    qt::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
+                         [](QWidget*, const QString&, const QString&) {}}};
+    qt::Form1Window& form = program.mainWindow();
+    qt::AboutSlot& about = program.about();
     const QObject context; // takes the timers with it when the test ends
 
     void pressReadMe() {

@@ -1,4 +1,4 @@
-#include "main_window/Form1.h"
+#include "qt/Form1Window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,7 +20,7 @@ namespace {
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<main_window::Form1>([this] { ++aboutRequests; });
+        form = std::make_unique<qt::Form1Window>([this] { ++aboutRequests; });
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -49,7 +49,7 @@ protected:
 
     void compose() { QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton); }
 
-    std::unique_ptr<main_window::Form1> form;
+    std::unique_ptr<qt::Form1Window> form;
     int aboutRequests = 0;
 };
 
@@ -84,7 +84,7 @@ TEST_F(MainWindow, StartsWithTheDefaultPositionAndNoSentence) {
 }
 
 TEST(MainWindowLoad, SampleSentenceIsHiddenBeforeTheFirstShow) {
-    const main_window::Form1 form;
+    const qt::Form1Window form;
     EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("Label6"))->isHidden());
 }
 

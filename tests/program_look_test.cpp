@@ -1,5 +1,5 @@
 // What the windows look like as main() builds them, read from their pixels.
-#include "app/Program.h"
+#include "qt/Program.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,9 +25,9 @@ protected:
         return widget;
     }
 
-    app::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
-                          [](QWidget*, const QString&, const QString&) {}}};
-    main_window::Form1& form = program.mainWindow();
+    qt::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
+                         [](QWidget*, const QString&, const QString&) {}}};
+    qt::Form1Window& form = program.mainWindow();
 };
 
 // The columns where the sentence's ink starts and ends inside the box's frame.

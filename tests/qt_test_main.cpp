@@ -1,5 +1,5 @@
 // Widget tests share one application object, the program's own.
-#include "app/FatalErrors.h"
+#include "qt/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const app::Application application(argc, argv);
+    const qt::Application application(argc, argv);
     return RUN_ALL_TESTS();
 }

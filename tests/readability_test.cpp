@@ -2,8 +2,8 @@
 // (the tests run under GTK's Adwaita, dark and light, too) and under a dark palette set for the
 // application (as qt6ct and KDE do), and inside its control in each face that can stand in for
 // "MS Sans Serif".
-#include "app/Program.h"
-#include "design/Fonts.h"
+#include "qt/Fonts.h"
+#include "qt/Program.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -133,9 +133,9 @@ QPalette darkPalette() {
 
 // Both windows as the program builds them, shown, with a sentence composed.
 struct Windows {
-    app::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
-                          [](QWidget*, const QString&, const QString&) {}}};
-    main_window::Form1& form = program.mainWindow();
+    qt::Program program{{[](const std::string&, QObject*, const std::function<void()>&) {},
+                         [](QWidget*, const QString&, const QString&) {}}};
+    qt::Form1Window& form = program.mainWindow();
 
     Windows() {
         program.about().Request();
@@ -174,11 +174,11 @@ TEST(Readability, EveryTextFitsItsControlInEachSubstituteFace) {
     Windows windows;
     ASSERT_TRUE(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
         << "the face the package depends on";
-    EXPECT_TRUE(design::FontSubstitutes().contains(
+    EXPECT_TRUE(qt::FontSubstitutes().contains(
         QFontInfo(windows.form.findChild<QLineEdit*>(QStringLiteral("TextTrame"))->font())
             .family()))
         << "the program picks one of its substitutes";
-    for (const QString& face : design::FontSubstitutes()) {
+    for (const QString& face : qt::FontSubstitutes()) {
         if (!QFontDatabase::hasFamily(face)) {
             continue; // not on this machine, so not one the program can pick here
         }

@@ -28,6 +28,22 @@ using win32::Program;
 
 constexpr COLORREF Green = RGB(128, 255, 128);
 
+// The control of that name in the design: the tests go by the names a user of the design reads.
+HWND named(const win32::Form& form, std::string_view name) {
+    const auto& controls = form.design().controls;
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [&](const forms::Control& c) { return c.name == name; });
+    return form.control(static_cast<std::size_t>(found - controls.begin()));
+}
+
+// The design name of a control of the window, or of the window itself.
+std::string_view nameOf(const win32::Form& form, HWND control) {
+    const std::optional<std::size_t> index = form.index(control);
+    return !index                     ? std::string_view{}
+           : *index == forms::Surface ? form.design().name
+                                      : form.design().controls[*index].name;
+}
+
 // The colour shown near the control's bottom right corner, where no text reaches.
 COLORREF colourShown(HWND control) {
     UpdateWindow(control);
@@ -67,8 +83,8 @@ protected:
         }
     }
 
-    HWND main(const char* name) { return program.form1().form().control(name); }
-    HWND about(const char* name) { return program.about().window()->form().control(name); }
+    HWND main(const char* name) { return named(program.form1().form(), name); }
+    HWND about(const char* name) { return named(program.about().window()->form(), name); }
     HWND aboutWindow() { return program.about().window()->handle(); }
 
     static std::string text(HWND window) {
@@ -188,7 +204,7 @@ TEST_F(Windows, FocusComesBackOnActivation) {
                                         std::pair(aboutWindow(), about("cmdSysInfo"))}) {
         SetActiveWindow(window);
         pump();
-        EXPECT_EQ(GetFocus(), focus) << program.form1().form().name(focus);
+        EXPECT_EQ(GetFocus(), focus) << nameOf(program.form1().form(), focus);
     }
 }
 
@@ -274,7 +290,7 @@ void expectControls(HWND window, const win32::Form& form, const forms::Window& d
                     const std::vector<Look>& looks) {
     for (const forms::Control& c : design.controls) {
         RECT place{};
-        GetWindowRect(form.control(c.name), &place);
+        GetWindowRect(named(form, c.name), &place);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
         const bool sized = c.kind != forms::Kind::PictureBox;
         EXPECT_EQ(place.left, forms::Pixels(c.place.left)) << c.name;
@@ -283,7 +299,7 @@ void expectControls(HWND window, const win32::Form& form, const forms::Window& d
         EXPECT_TRUE(!sized || place.bottom - place.top == forms::Pixels(c.place.height)) << c.name;
     }
     for (const Look& look : looks) {
-        const HWND control = form.control(look.control);
+        const HWND control = named(form, look.control);
         const LOGFONTW font = fontOf(control);
         // The design's bitmap face where it has the size and the system lacks its successor.
         const std::wstring face = font.lfFaceName;
@@ -356,7 +372,7 @@ TEST_F(Windows, MainWindowStyleFontsColoursPlacesAndTabOrder) {
     EXPECT_EQ(GetFocus(), main("Command1"));
     std::vector<std::string> order;
     for (HWND at = GetFocus(); order.size() < 11; at = GetNextDlgTabItem(window, at, FALSE)) {
-        order.push_back(std::string(program.form1().form().name(at)));
+        order.push_back(std::string(nameOf(program.form1().form(), at)));
     }
     EXPECT_EQ(order, (std::vector<std::string>{"Command1", "TextTrame", "LatDeg", "LatMin",
                                                "LatSec", "LongDeg", "LongMin", "LongSec", "LatPos",
@@ -687,7 +703,7 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
         {&program.about().window()->form(), &forms::AboutDesign()}};
     for (const auto& [form, design] : windows) {
         for (const forms::Control& c : design->controls) {
-            const HWND control = form->control(c.name);
+            const HWND control = named(*form, c.name);
             RECT room{};
             GetClientRect(control, &room);
             UINT format = DT_WORDBREAK | DT_NOPREFIX;
@@ -763,7 +779,7 @@ TEST_P(WindowsAtDpi, BoldIsSeenBold) {
             if (!c.font.bold) {
                 continue;
             }
-            const HWND control = form->control(c.name);
+            const HWND control = named(*form, c.name);
             const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
             const win32::Font regular = regularOfHeight(fontOf(control).lfHeight);
             const int bold = inkOf(font, sample);

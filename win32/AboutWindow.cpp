@@ -11,16 +11,24 @@ AboutWindow::AboutWindow(const forms::AppDescriptorRecord& descriptor, HWND owne
                          Services services, std::function<void()> closed)
     : closed_(std::move(closed)) {
     Create(forms::AboutDesign(), L"QuorvelinAbout", owner, scale, std::move(services));
-    logic_.emplace(form(), descriptor);
-    Bind(logic_->events());
-    form().OnPageNotOpened([this] { logic_->PageNotOpened(); });
-    logic_->Form_Load();
+    logic_.emplace(
+        form(), [this](forms::Events& events) { Bind(events); }, descriptor);
+    form().OnPageNotOpened([this] { (*logic_)->PageNotOpened(); });
 }
 
 AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::StartSysInfo() {
-    logic_->StartSysInfo();
+    (*logic_)->StartSysInfo();
+}
+
+// Shown again, as if new, in case the window manager keeps it minimised: a window without a
+// minimise button stays shown for Wine when openbox minimises it anyway.
+void AboutWindow::Show() {
+    if (IsWindowVisible(handle())) {
+        ShowWindow(handle(), SW_HIDE);
+    }
+    ShowWindow(handle(), SW_SHOW);
 }
 
 void AboutWindow::Closed() {
@@ -34,7 +42,7 @@ AboutSlot::AboutSlot(const forms::AppDescriptorRecord& descriptor, Scale scale, 
     : descriptor_(descriptor), scale_(scale), services_(std::move(services)),
       closed_(std::move(closed)) {}
 
-void AboutSlot::Request() {
+forms::TopLevel& AboutSlot::Load() {
     if (!owner_) {
         owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
@@ -42,23 +50,14 @@ void AboutSlot::Request() {
             throw std::runtime_error("CreateWindowExW owner");
         }
     }
-    if (window() == nullptr) {
-        window_.reset(); // the closed window's controls and state go
-        window_.emplace(descriptor_, owner_.get(), scale_, services_, closed_);
-        ShowWindow(window_->handle(), SW_SHOW);
-    } else if (IsIconic(window_->handle())) {
-        ShowWindow(window_->handle(), SW_RESTORE);
-    } else {
-        // Shown again, as if new, in case the window manager keeps it minimised: a window
-        // without a minimise button stays shown for Wine when openbox minimises it anyway.
-        ShowWindow(window_->handle(), SW_HIDE);
-        ShowWindow(window_->handle(), SW_SHOW);
-    }
-    SetForegroundWindow(window_->handle());
-}
-
-AboutWindow* AboutSlot::window() {
-    return window_ && window_->loaded() ? &*window_ : nullptr;
+    window_.reset(); // the closed window's controls and state go
+    window_.emplace(descriptor_, owner_.get(), scale_, services_, [this] {
+        Unloaded();
+        if (closed_) {
+            closed_();
+        }
+    });
+    return *window_;
 }
 
 } // namespace win32

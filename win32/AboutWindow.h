@@ -4,6 +4,7 @@
 
 #include "forms/AboutLogic.h"
 #include "forms/AppDescriptor.h"
+#include "forms/Windows.h"
 #include "win32/Handles.h"
 #include "win32/TopWindow.h"
 
@@ -12,7 +13,7 @@
 
 namespace win32 {
 
-class AboutWindow : public TopWindow {
+class AboutWindow : public TopWindow, public forms::TopLevel {
 public:
     // Loads the window, hidden: its controls, then its load handler.
     AboutWindow(const forms::AppDescriptorRecord& descriptor, HWND owner, Scale scale,
@@ -21,29 +22,31 @@ public:
 
     void StartSysInfo();
 
+    bool Minimised() const override { return IsIconic(handle()) != FALSE; }
+    void Show() override;
+    void Restore() override { ShowWindow(handle(), SW_RESTORE); }
+    void Activate() override { SetForegroundWindow(handle()); }
+
 protected:
     void Closed() override;
 
 private:
     std::function<void()> closed_;
-    std::optional<forms::AboutLogic> logic_;
+    std::optional<forms::Loaded<forms::AboutLogic>> logic_;
 };
 
-class AboutSlot {
+class AboutSlot : public forms::AboutSlot {
 public:
+    // closed: what the window's closing tells, once it is unloaded.
     AboutSlot(const forms::AppDescriptorRecord& descriptor, Scale scale, Services services,
               std::function<void()> closed);
-    AboutSlot(const AboutSlot&) = delete;
-    AboutSlot& operator=(const AboutSlot&) = delete;
-
-    // Loads the window if it is not loaded, then shows it; if it is, shows it again (restores it
-    // when minimised); either way activates it.
-    void Request();
 
     // The loaded window, or null.
-    AboutWindow* window();
+    AboutWindow* window() { return IsLoaded() ? &*window_ : nullptr; }
 
 private:
+    forms::TopLevel& Load() override;
+
     const forms::AppDescriptorRecord& descriptor_;
     Scale scale_;
     Services services_;

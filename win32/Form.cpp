@@ -209,17 +209,17 @@ HICON AppIcon(int size) {
 Form::Form(HWND window, const forms::Window& design, Scale scale, Services services)
     : window_(window), design_(design), scale_(scale), services_(std::move(services)) {
     const std::vector<const forms::Control*> order = forms::InTabOrder(design);
-    controls_.reserve(order.size());
+    controls_.resize(order.size());
     for (const forms::Control* const c : order) {
-        const int id = 100 + static_cast<int>(c - design.controls.data());
-        controls_.push_back({c, create(*c, id), c->background});
+        const auto index = static_cast<std::size_t>(c - design.controls.data());
+        controls_[index] = {c, create(*c, 100 + static_cast<int>(index)), c->background};
     }
     // Labels lie beneath every other control, as labels without a window of their own do: the
     // marks above the boxes leave their frames whole. Tab follows the order of the others alone.
-    for (const Built& b : controls_) {
-        if (b.design->kind == forms::Kind::Label) {
-            SetWindowPos(b.handle, HWND_BOTTOM, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const forms::Control* const c : order) {
+        if (c->kind == forms::Kind::Label) {
+            SetWindowPos(controls_[static_cast<std::size_t>(c - design.controls.data())].handle,
+                         HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
 }
@@ -296,35 +296,18 @@ HBRUSH Form::brush(forms::Colour colour) {
     return made.get();
 }
 
-Form::Built& Form::built(std::string_view name) {
-    return const_cast<Built&>(std::as_const(*this).built(name));
-}
-
-const Form::Built& Form::built(std::string_view name) const {
-    const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [&](const Built& b) { return b.design->name == name; });
-    if (found == controls_.end()) {
-        throw std::out_of_range("no control " + std::string(name));
-    }
-    return *found;
-}
-
 const Form::Built* Form::built(HWND control) const {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&](const Built& b) { return b.handle == control; });
     return found == controls_.end() ? nullptr : &*found;
 }
 
-HWND Form::control(std::string_view name) const {
-    return built(name).handle;
-}
-
-std::string_view Form::name(HWND control) const {
+std::optional<std::size_t> Form::index(HWND control) const {
     if (control == window_) {
-        return design_.name;
+        return forms::Surface;
     }
     const Built* const found = built(control);
-    return found ? found->design->name : std::string_view{};
+    return found ? std::optional(static_cast<std::size_t>(found - controls_.data())) : std::nullopt;
 }
 
 bool Form::isButton(HWND control) const {
@@ -332,17 +315,17 @@ bool Form::isButton(HWND control) const {
     return found && found->design->kind == forms::Kind::Button;
 }
 
-std::string Form::Text(std::string_view control) const {
+std::string Form::Text(std::size_t control) const {
     return Utf8(windowText(this->control(control)));
 }
 
-void Form::SetText(std::string_view control, const std::string& text) {
+void Form::SetText(std::size_t control, const std::string& text) {
     if (Text(control) == text) {
         return;
     }
     const HWND handle = this->control(control);
     SetWindowTextW(handle, Wide(text).c_str()); // a box sends its change notification
-    const forms::Control& design = *built(control).design;
+    const forms::Control& design = *controls_.at(control).design;
     if (design.kind != forms::Kind::Label) {
         SendMessageW(handle, EM_SETSEL, 0, 0); // show the start of the text
     }
@@ -353,12 +336,12 @@ void Form::SetText(std::string_view control, const std::string& text) {
     }
 }
 
-void Form::SetVisible(std::string_view control, bool visible) {
+void Form::SetVisible(std::size_t control, bool visible) {
     ShowWindow(this->control(control), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Form::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
-    Built& found = built(control);
+void Form::SetBackground(std::size_t control, std::optional<forms::Colour> colour) {
+    Built& found = controls_.at(control);
     if (found.background != colour) {
         found.background = colour;
         InvalidateRect(found.handle, nullptr, TRUE);

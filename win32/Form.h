@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
@@ -47,10 +48,10 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    std::string Text(std::string_view control) const override;
-    void SetText(std::string_view control, const std::string& text) override;
-    void SetVisible(std::string_view control, bool visible) override;
-    void SetBackground(std::string_view control, std::optional<forms::Colour> colour) override;
+    std::string Text(std::size_t control) const override;
+    void SetText(std::size_t control, const std::string& text) override;
+    void SetVisible(std::size_t control, bool visible) override;
+    void SetBackground(std::size_t control, std::optional<forms::Colour> colour) override;
     void SetCaption(const std::string& caption) override;
     void MessageBox(const std::string& caption, const std::string& text) override;
     void Unload() override;
@@ -60,9 +61,9 @@ public:
     void OnPageNotOpened(std::function<void()> handler) { pageNotOpened_ = std::move(handler); }
 
     const forms::Window& design() const { return design_; }
-    HWND control(std::string_view name) const;
-    // The name of one of the window's controls, or the window's own; empty for any other.
-    std::string_view name(HWND control) const;
+    HWND control(std::size_t index) const { return controls_.at(index).handle; }
+    // The index of one of the window's controls, or Surface for the window; nothing for any other.
+    std::optional<std::size_t> index(HWND control) const;
     bool isButton(HWND control) const;
 
     // Colours (WM_CTLCOLOR*), coloured buttons (NM_CUSTOMDRAW), the pointing hand
@@ -71,13 +72,11 @@ public:
 
 private:
     struct Built {
-        const forms::Control* design;
-        HWND handle;
+        const forms::Control* design = nullptr;
+        HWND handle = nullptr;
         std::optional<forms::Colour> background;
     };
 
-    Built& built(std::string_view name);
-    const Built& built(std::string_view name) const;
     const Built* built(HWND control) const;
     HFONT font(forms::Font design);
     HBRUSH brush(forms::Colour colour);
@@ -93,8 +92,8 @@ private:
     std::function<void()> pageNotOpened_;
     std::map<std::pair<double, bool>, Font> fonts_;
     std::map<forms::Colour, Brush> brushes_;
-    std::vector<Built> controls_;
-    HCURSOR hand_ = nullptr; // loaded when first over a button that has it
+    std::vector<Built> controls_; // in the design's order
+    HCURSOR hand_ = nullptr;      // loaded when first over a button that has it
 };
 
 } // namespace win32

@@ -10,14 +10,13 @@ Form1Window::Form1Window(Scale scale, Services services, std::function<void()> r
                          std::function<void()> closed)
     : closed_(std::move(closed)) {
     Create(forms::Form1Design(), L"QuorvelinForm1", nullptr, scale, std::move(services));
-    logic_.emplace(form(), std::move(requestAbout));
-    Bind(logic_->events());
+    logic_.emplace(
+        form(), [this](forms::Events& events) { Bind(events); }, std::move(requestAbout));
 }
 
 Form1Window::~Form1Window() = default;
 
 void Form1Window::Show(int show) {
-    logic_->Form_Load();
     ShowWindow(handle(), show);
     UpdateWindow(handle());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/Form1Logic.h"
+#include "forms/Windows.h"
 #include "win32/TopWindow.h"
 
 #include <functional>
@@ -12,12 +13,13 @@ namespace win32 {
 
 class Form1Window : public TopWindow {
 public:
-    // requestAbout is what the "A lire" button asks for; closed, what its closing tells.
+    // Loads the window, hidden: its controls, then its load handler. requestAbout is what the
+    // "A lire" button asks for; closed, what its closing tells.
     Form1Window(Scale scale, Services services, std::function<void()> requestAbout,
                 std::function<void()> closed);
     ~Form1Window() override;
 
-    // Runs the load handler, then shows the window: the first showing already has its effect.
+    // Shows the window: its first showing already has the load handler's effect.
     void Show(int show);
 
 protected:
@@ -25,7 +27,7 @@ protected:
 
 private:
     std::function<void()> closed_;
-    std::optional<forms::Form1Logic> logic_;
+    std::optional<forms::Loaded<forms::Form1Logic>> logic_;
 };
 
 } // namespace win32

@@ -16,18 +16,13 @@ bool dialog(HWND window) {
 
 Program::Program(Services services, Scale scale, const forms::AppDescriptorRecord& descriptor)
     : services_(std::move(services)), scale_(scale),
-      about_(descriptor, scale, services_, [this] { closed(); }) {}
+      about_(descriptor, scale, services_, [this] { lifetime_.WindowClosed(); }),
+      lifetime_(about_, [] { PostQuitMessage(0); }) {}
 
 void Program::Start(int show) {
     form1_.emplace(
-        scale_, services_, [this] { about_.Request(); }, [this] { closed(); });
+        scale_, services_, [this] { about_.Request(); }, [this] { lifetime_.MainClosed(); });
     form1_->Show(show);
-}
-
-void Program::closed() {
-    if ((!form1_ || !form1_->loaded()) && about_.window() == nullptr) {
-        PostQuitMessage(0);
-    }
 }
 
 int Program::Run() {

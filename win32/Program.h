@@ -30,11 +30,10 @@ public:
     AboutSlot& about() { return about_; }
 
 private:
-    void closed();
-
     Services services_;
     Scale scale_;
     AboutSlot about_;
+    forms::Lifetime lifetime_;
     std::optional<Form1Window> form1_;
 };
 

@@ -78,13 +78,13 @@ void TopWindow::Create(const forms::Window& design, const wchar_t* className, HW
     form_ = std::make_unique<Form>(window_, design, scale, std::move(services));
     // The dialog manager first gives the focus to the first control that Tab reaches; the
     // controls are made in tab order, so that is the design's lowest tab index.
-    if (!design.initialFocus.empty() &&
-        GetNextDlgTabItem(window_, nullptr, FALSE) != form_->control(design.initialFocus)) {
+    if (design.initialFocus &&
+        GetNextDlgTabItem(window_, nullptr, FALSE) != form_->control(*design.initialFocus)) {
         throw std::logic_error("initial focus not first in tab order: " + std::string(design.name));
     }
-    if (!design.defaultButton.empty()) {
+    if (design.defaultButton) {
         SendMessageW(window_, DM_SETDEFID,
-                     static_cast<WPARAM>(GetDlgCtrlID(form_->control(design.defaultButton))), 0);
+                     static_cast<WPARAM>(GetDlgCtrlID(form_->control(*design.defaultButton))), 0);
     }
     // The focus and the access keys are shown from the start, not only once a key is pressed.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
@@ -121,8 +121,9 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (lParam != 0) {
             command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        } else if (LOWORD(wParam) == IDCANCEL && events_ != nullptr) {
-            events_->Raise(form_->design().cancelButton, forms::Event::Click); // Esc
+        } else if (const auto cancel = form_->design().cancelButton;
+                   LOWORD(wParam) == IDCANCEL && cancel && events_ != nullptr) {
+            events_->Raise(*cancel, forms::Event::Click); // Esc
         }
         return 0;
     case WM_CLOSE:
@@ -149,9 +150,9 @@ void TopWindow::command(HWND control, WORD code) {
         SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
         return;
     }
-    const std::string_view name = form_->name(control);
-    if (events_ != nullptr && !name.empty() && (code == BN_CLICKED || code == EN_CHANGE)) {
-        events_->Raise(name, code == BN_CLICKED ? forms::Event::Click : forms::Event::Change);
+    const std::optional<std::size_t> index = form_->index(control);
+    if (events_ != nullptr && index && (code == BN_CLICKED || code == EN_CHANGE)) {
+        events_->Raise(*index, code == BN_CLICKED ? forms::Event::Click : forms::Event::Change);
     }
 }
 
@@ -164,7 +165,7 @@ void TopWindow::pointer(UINT message, LPARAM lParam) {
                                    : message == WM_LBUTTONDOWN ? forms::Pointer::Press
                                                                : forms::Pointer::Release;
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    events_->Report(pointer, form_->name(ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE)));
+    events_->Report(pointer, form_->index(ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE)));
 }
 
 } // namespace win32

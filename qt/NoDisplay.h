@@ -4,7 +4,7 @@
 // of that moment are held back and passed on when the guard ends.
 #pragma once
 
-namespace app {
+namespace qt {
 
 class DisplayGuard {
 public:
@@ -14,4 +14,4 @@ public:
     ~DisplayGuard();
 };
 
-} // namespace app
+} // namespace qt

@@ -1,13 +1,14 @@
-#include "main_window/Form1.h"
+#include "qt/Form1Window.h"
 
-#include "design/Bindings.h"
 #include "forms/Form1Design.h"
+#include "qt/Bindings.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace main_window {
+namespace qt {
 namespace {
 
 // Enter and the keypad's Enter press the focused button, as Space does: people who fill a
@@ -31,27 +32,34 @@ protected:
 
 } // namespace
 
-Form1::Form1(std::function<void()> requestAbout, QWidget* parent)
+Form1Window::Form1Window(std::function<void()> requestAbout, std::function<void()> closed)
     // An application window (taskbar entry, Alt+Tab) whose frame offers only the close box.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      view_(this, [this](const QString& caption,
-                         const QString& text) { QMessageBox::information(this, caption, text); }),
-      logic_(view_, std::move(requestAbout)) {
-    design::BuildWindow(this, forms::Form1Design());
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
+      closed_(std::move(closed)), view_(this, forms::Form1Design(),
+                                        [this](const QString& caption, const QString& text) {
+                                            QMessageBox::information(this, caption, text);
+                                        }),
+      logic_(
+          view_, [this](forms::Events& events) { Connect(view_, events); },
+          std::move(requestAbout)) {
     for (QPushButton* const button : findChildren<QPushButton*>()) {
         button->installEventFilter(new PressOnEnter(button));
     }
-
-    design::Connect(this, logic_.events());
-    logic_.Form_Load();
 }
 
 // Showing a window hides its focus mark until a key is pressed; this one shows where the focus
 // is from the start.
-void Form1::showEvent(QShowEvent* event) {
+void Form1Window::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
-} // namespace main_window
+void Form1Window::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (closed_) {
+        closed_();
+    }
+}
+
+} // namespace qt

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace design {
+namespace qt {
 
 // The faces that may stand in for "MS Sans Serif", first found first: its own successor, then
 // the face of the same widths that the Debian package depends on. Faces that merely look alike
@@ -47,4 +47,4 @@ inline QFont BoldSansSerif(qreal points) {
     return font;
 }
 
-} // namespace design
+} // namespace qt

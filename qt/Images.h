@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QPoint>
 
-namespace design {
+namespace qt {
 
 // The first picture of an .ico or .cur file of 1, 4 or 8 bits a pixel with a palette;
 // a null image for any other kind of file.
@@ -26,4 +26,4 @@ QCursor HandPointer();
 // The hot spot stored in the directory entry of a .cur file; (0, 0) when it is not one.
 QPoint CursorHotSpot(const QByteArray& curFile);
 
-} // namespace design
+} // namespace qt

@@ -1,4 +1,4 @@
-#include "about_window/PageOpener.h"
+#include "qt/PageOpener.h"
 
 #include "platform/Programs.h"
 
@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace about_window {
+namespace qt {
 
 void OpenWebPage(const std::string& address, QObject* context,
                  const std::function<void()>& failed) {
@@ -34,4 +34,4 @@ void OpenWebPage(const std::string& address, QObject* context,
                      });
 }
 
-} // namespace about_window
+} // namespace qt

@@ -1,10 +1,10 @@
-#include "design/Widgets.h"
+#include "qt/Form.h"
 
-#include "design/Accessibility.h"
-#include "design/Fonts.h"
-#include "design/Images.h"
-#include "design/Taskbar.h"
-#include "design/Units.h"
+#include "qt/Accessibility.h"
+#include "qt/Fonts.h"
+#include "qt/Images.h"
+#include "qt/Taskbar.h"
+#include "qt/Units.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace design {
+namespace qt {
 namespace {
 
 Qt::Alignment alignment(forms::Align align) {
@@ -209,10 +209,10 @@ QWidget* control(QWidget* window, const forms::Control& design, HandCursor& hand
     throw std::invalid_argument("control kind");
 }
 
-void setTabOrder(QWidget* window, const forms::Window& design) {
+void setTabOrder(const forms::Window& design, const std::vector<QWidget*>& widgets) {
     QWidget* previous = nullptr;
     for (const forms::Control* const c : forms::InTabOrder(design)) {
-        QWidget* const next = window->findChild<QWidget*>(FromUtf8(c->name));
+        QWidget* const next = widgets[static_cast<std::size_t>(c - design.controls.data())];
         if (next->focusPolicy() == Qt::NoFocus) {
             continue; // labels and pictures take no focus
         }
@@ -223,13 +223,7 @@ void setTabOrder(QWidget* window, const forms::Window& design) {
     }
 }
 
-} // namespace
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void BuildWindow(QWidget* window, const forms::Window& design) {
+std::vector<QWidget*> build(QWidget* window, const forms::Window& design) {
     window->setObjectName(FromUtf8(design.name));
     window->setWindowTitle(FromUtf8(design.caption));
     if (design.hasIcon) {
@@ -250,8 +244,9 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         window->setGeometry(QRect(PixelRect(*design.clientPlace).topLeft(), size));
     }
     HandCursor hand;
+    std::vector<QWidget*> widgets;
     for (const forms::Control& c : design.controls) {
-        QWidget* const widget = control(window, c, hand);
+        QWidget* const widget = widgets.emplace_back(control(window, c, hand));
         widget->setObjectName(FromUtf8(c.name));
         if (c.kind != forms::Kind::PictureBox) {
             widget->setGeometry(PixelRect(c.place));
@@ -273,28 +268,43 @@ void BuildWindow(QWidget* window, const forms::Window& design) {
         }
         widget->setVisible(c.visible);
     }
-    setTabOrder(window, design);
-    if (!design.defaultButton.empty()) {
+    setTabOrder(design, widgets);
+    if (design.defaultButton) {
         // Enter, unless another button has the focus; Esc as well in a dialog
-        window->findChild<QPushButton*>(FromUtf8(design.defaultButton))->setDefault(true);
+        qobject_cast<QPushButton*>(widgets[*design.defaultButton])->setDefault(true);
     }
-    if (!design.initialFocus.empty()) {
-        window->findChild<QWidget*>(FromUtf8(design.initialFocus))->setFocus();
+    if (design.initialFocus) {
+        widgets[*design.initialFocus]->setFocus();
     }
+    return widgets;
 }
 
-WidgetView::WidgetView(QWidget* window, MessageBoxShower messageBox, PageOpener openPage)
-    : window_(window), messageBox_(std::move(messageBox)), openPage_(std::move(openPage)) {}
+} // namespace
 
-QWidget* WidgetView::widget(std::string_view control) const {
-    QWidget* const found = window_->findChild<QWidget*>(FromUtf8(control));
-    if (found == nullptr) {
-        throw std::out_of_range("no control " + std::string(control));
-    }
-    return found;
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string WidgetView::Text(std::string_view control) const {
+Form::Form(QWidget* window, const forms::Window& design, MessageBoxShower messageBox,
+           PageOpener openPage)
+    : window_(window), widgets_(build(window, design)), messageBox_(std::move(messageBox)),
+      openPage_(std::move(openPage)) {}
+
+QWidget* Form::widget(std::size_t control) const {
+    return control == forms::Surface ? window_ : widgets_.at(control);
+}
+
+std::optional<std::size_t> Form::index(const QWidget* widget) const {
+    if (widget == window_) {
+        return forms::Surface;
+    }
+    const auto found = std::find(widgets_.begin(), widgets_.end(), widget);
+    return found == widgets_.end()
+               ? std::nullopt
+               : std::optional(static_cast<std::size_t>(found - widgets_.begin()));
+}
+
+std::string Form::Text(std::size_t control) const {
     QWidget* const w = widget(control);
     if (const auto* const box = qobject_cast<QLineEdit*>(w)) {
         return box->text().toStdString();
@@ -305,7 +315,7 @@ std::string WidgetView::Text(std::string_view control) const {
     return qobject_cast<QPushButton*>(w)->text().toStdString();
 }
 
-void WidgetView::SetText(std::string_view control, const std::string& text) {
+void Form::SetText(std::size_t control, const std::string& text) {
     QWidget* const w = widget(control);
     if (auto* const box = qobject_cast<QLineEdit*>(w)) {
         box->setText(FromUtf8(text));
@@ -321,11 +331,11 @@ void WidgetView::SetText(std::string_view control, const std::string& text) {
     }
 }
 
-void WidgetView::SetVisible(std::string_view control, bool visible) {
+void Form::SetVisible(std::size_t control, bool visible) {
     widget(control)->setVisible(visible);
 }
 
-void WidgetView::SetBackground(std::string_view control, std::optional<forms::Colour> colour) {
+void Form::SetBackground(std::size_t control, std::optional<forms::Colour> colour) {
     QWidget* const w = widget(control);
     w->setAutoFillBackground(colour.has_value());
     if (colour) {
@@ -333,22 +343,22 @@ void WidgetView::SetBackground(std::string_view control, std::optional<forms::Co
     }
 }
 
-void WidgetView::SetCaption(const std::string& caption) {
+void Form::SetCaption(const std::string& caption) {
     window_->setWindowTitle(FromUtf8(caption));
 }
 
-void WidgetView::MessageBox(const std::string& caption, const std::string& text) {
+void Form::MessageBox(const std::string& caption, const std::string& text) {
     messageBox_(FromUtf8(caption), FromUtf8(text));
 }
 
-void WidgetView::Unload() {
+void Form::Unload() {
     window_->close();
 }
 
-void WidgetView::OpenWebPage(const std::string& address) {
+void Form::OpenWebPage(const std::string& address) {
     if (openPage_) {
         openPage_(address);
     }
 }
 
-} // namespace design
+} // namespace qt

@@ -1,4 +1,4 @@
-#include "design/Accessibility.h"
+#include "qt/Accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace design {
+namespace qt {
 namespace {
 
 constexpr const char* WindowRole = "quorvelinAccessibleRole";
@@ -253,4 +253,4 @@ void AnnounceNewTexts(QLineEdit* box, const QString& words) {
     new Announcement(box, words);
 }
 
-} // namespace design
+} // namespace qt

@@ -1,4 +1,4 @@
-#include "design/Images.h"
+#include "qt/Images.h"
 
 #include <QFile>
 #include <QIconEngine>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <array>
 
-namespace design {
+namespace qt {
 namespace {
 
 QByteArray resource(const char* path) {
@@ -157,4 +157,4 @@ QCursor HandPointer() {
     return QCursor(pixmapOf(file, "CUR"), hotSpot.x(), hotSpot.y());
 }
 
-} // namespace design
+} // namespace qt

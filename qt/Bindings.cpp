@@ -1,7 +1,7 @@
-#include "design/Bindings.h"
+#include "qt/Bindings.h"
 
-#include "design/Accessibility.h"
-#include "design/Widgets.h"
+#include "qt/Accessibility.h"
+#include "qt/Form.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -9,9 +9,8 @@
 #include <QMouseEvent>
 
 #include <optional>
-#include <string>
 
-namespace design {
+namespace qt {
 namespace {
 
 std::optional<forms::Pointer> pointerOf(const QEvent& event) {
@@ -31,7 +30,8 @@ std::optional<forms::Pointer> pointerOf(const QEvent& event) {
 // behaviour with the control under the pointer.
 class PointerReports : public QObject {
 public:
-    PointerReports(QWidget* window, forms::Events& events) : QObject(window), events_(events) {}
+    PointerReports(const Form& form, forms::Events& events)
+        : QObject(form.window()), form_(form), events_(events) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -41,31 +41,32 @@ protected:
         }
         const auto* const mouse = static_cast<const QMouseEvent*>(event);
         if (*pointer == forms::Pointer::Move || mouse->button() == Qt::LeftButton) {
-            auto* const window = static_cast<QWidget*>(watched);
-            events_.Report(*pointer, under(window, mouse->position().toPoint()));
+            events_.Report(*pointer,
+                           under(static_cast<QWidget*>(watched), mouse->position().toPoint()));
         }
         return false;
     }
 
 private:
-    static std::string under(QWidget* window, QPoint at) {
+    std::optional<std::size_t> under(QWidget* window, QPoint at) const {
         QWidget* child = window->childAt(at);
         while (child != nullptr && child->parentWidget() != window) {
             child = child->parentWidget();
         }
-        return (child ? child : window)->objectName().toStdString();
+        return form_.index(child ? child : window);
     }
 
+    const Form& form_;
     forms::Events& events_;
 };
 
 } // namespace
 
-void Connect(QWidget* window, forms::Events& events) {
+void Connect(const Form& form, forms::Events& events) {
+    QWidget* const window = form.window();
     bool pointer = false;
     for (const forms::Events::Bound& bound : events.bound()) {
-        QWidget* const widget =
-            bound.control ? window->findChild<QWidget*>(FromUtf8(bound.control->name)) : window;
+        QWidget* const widget = form.widget(bound.control);
         const auto& handler = bound.handler;
         if (auto* const button = qobject_cast<QAbstractButton*>(widget)) {
             QObject::connect(button, &QAbstractButton::clicked, window, handler);
@@ -84,8 +85,8 @@ void Connect(QWidget* window, forms::Events& events) {
         }
     }
     if (pointer) {
-        window->installEventFilter(new PointerReports(window, events));
+        window->installEventFilter(new PointerReports(form, events));
     }
 }
 
-} // namespace design
+} // namespace qt

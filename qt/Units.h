@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace design {
+namespace qt {
 
 // A place in twips as pixels at 96 dots per inch.
 constexpr QRect PixelRect(const forms::Rect& twips) {
@@ -56,4 +56,4 @@ inline void UseDesignPalette(QWidget* window) {
     window->setPalette(fixed);
 }
 
-} // namespace design
+} // namespace qt

@@ -1,4 +1,4 @@
-#include "design/Taskbar.h"
+#include "qt/Taskbar.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <string_view>
 
-namespace design {
+namespace qt {
 namespace {
 
 xcb_atom_t atom(xcb_connection_t* connection, std::string_view name) {
@@ -73,4 +73,4 @@ void ReturnToTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
-} // namespace design
+} // namespace qt

@@ -1,7 +1,7 @@
-#include "app/NoDisplay.h"
+#include "qt/NoDisplay.h"
 
-#include "design/Widgets.h"
 #include "forms/AppDescriptor.h"
+#include "qt/Form.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace app {
+namespace qt {
 namespace {
 
 QtMessageHandler previous = nullptr;
@@ -23,7 +23,7 @@ void guard(QtMsgType type, const QMessageLogContext& context, const QString& mes
     }
     const QString text = QStringLiteral("%1 : impossible d'ouvrir un affichage. Lancez le "
                                         "programme depuis une session graphique.\n")
-                             .arg(design::FromUtf8(forms::AppDescriptor.Title));
+                             .arg(qt::FromUtf8(forms::AppDescriptor.Title));
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     // Nothing of the half-built application is worth tearing down: no abort, no core dump.
@@ -44,4 +44,4 @@ DisplayGuard::~DisplayGuard() {
     heldBack.clear();
 }
 
-} // namespace app
+} // namespace qt

@@ -7,10 +7,10 @@
 
 class QObject;
 
-namespace about_window {
+namespace qt {
 
 // Hands the address to the system's opener. Calls failed once, at once or when the opener
 // reports its failure later, unless context has been destroyed by then.
 void OpenWebPage(const std::string& address, QObject* context, const std::function<void()>& failed);
 
-} // namespace about_window
+} // namespace qt

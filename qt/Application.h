@@ -1,4 +1,5 @@
-// An error that no event handler traps ends the program after telling the user why.
+// The application object of the Qt front-end: its style, font and French texts, and the end of
+// an error that no event handler traps, after telling the user why.
 #pragma once
 
 #include <QApplication>
@@ -9,7 +10,7 @@
 #include <functional>
 #include <mutex>
 
-namespace app {
+namespace qt {
 
 // The French description shown for an error that reached the event loop.
 QString FatalErrorText(std::exception_ptr error);
@@ -47,4 +48,4 @@ private:
     FatalBox fatalBox_;
 };
 
-} // namespace app
+} // namespace qt

@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-namespace design {
+namespace qt {
 
 // The window's role, and its children read in reading order.
 void DescribeWindow(QWidget* window, QAccessible::Role role);
@@ -29,4 +29,4 @@ void DescribeReadOnlyBox(QLineEdit* box);
 // the focus is, where they are silent about a box without it.
 void AnnounceNewTexts(QLineEdit* box, const QString& words);
 
-} // namespace design
+} // namespace qt

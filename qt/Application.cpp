@@ -1,16 +1,16 @@
-#include "app/FatalErrors.h"
+#include "qt/Application.h"
 
-#include "design/Fonts.h"
-#include "design/Widgets.h"
 #include "forms/AppDescriptor.h"
 #include "forms/FatalError.h"
+#include "qt/Fonts.h"
+#include "qt/Form.h"
 
 #include <QLibraryInfo>
 #include <QMessageBox>
 
 #include <cstring>
 
-namespace app {
+namespace qt {
 
 // The same French texts as the Win32 front-end's.
 QString FatalErrorText(std::exception_ptr error) {
@@ -40,7 +40,7 @@ Application::Application(int& argc, char** argv)
     setStyle(QStringLiteral("Fusion"));
     // Both windows are designed in this font; as the program's own, it is also the one
     // entry boxes lay out their first empty text with, so no other face is loaded.
-    setFont(design::SansSerif());
+    setFont(qt::SansSerif());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
@@ -49,11 +49,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         // Nothing after this handler may run on a state it left half done: tell the user,
         // then leave every event loop; main() returns and the windows go with it.
-        fatalBox_(design::FromUtf8(forms::AppDescriptor.Title),
+        fatalBox_(qt::FromUtf8(forms::AppDescriptor.Title),
                   FatalErrorText(std::current_exception()));
         exit(EXIT_FAILURE);
         return true;
     }
 }
 
-} // namespace app
+} // namespace qt

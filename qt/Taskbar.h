@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace design {
+namespace qt {
 
 // Asks the window manager to leave the window out of taskbars and pagers. Call before the
 // window is first shown; on a display other than X11 it does nothing.
@@ -14,4 +14,4 @@ void KeepOutOfTaskbar(QWidget* window);
 // window it belonged beside is gone, it is the program's only way back to it.
 void ReturnToTaskbar(QWidget* window);
 
-} // namespace design
+} // namespace qt
