@@ -6,8 +6,8 @@
 // binding. It carries the program's manifest, so that its controls are the same common
 // controls 6.
 #include "forms/Form1Design.h"
+#include "text/Wide.h"
 #include "win32/Scale.h"
-#include "win32/Text.h"
 
 #include <string_view>
 #include <vector>
@@ -65,7 +65,7 @@ public:
         Word(HIWORD(word));
     }
     void Text(std::string_view utf8) {
-        for (const wchar_t c : win32::Wide(utf8)) {
+        for (const wchar_t c : text::Wide(utf8)) {
             Word(static_cast<WORD>(c));
         }
         Word(0);

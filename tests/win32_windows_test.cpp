@@ -3,10 +3,10 @@
 // show: texts, styles, places, fonts and pixels.
 #include "forms/AboutDesign.h"
 #include "forms/Form1Design.h"
+#include "text/Wide.h"
 #include "win32/Fatal.h"
 #include "win32/Handles.h"
 #include "win32/Program.h"
-#include "win32/Text.h"
 
 #include <gtest/gtest.h>
 #include <windowsx.h>
@@ -90,13 +90,13 @@ protected:
     static std::string text(HWND window) {
         std::wstring text(256, L'\0');
         text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), 256)));
-        return win32::Utf8(text);
+        return text::Narrow(text);
     }
 
     // Selects the box's text, then types over it; "\b" deletes.
     static void type(HWND box, const std::string& typed) {
         SendMessageW(box, EM_SETSEL, 0, -1);
-        for (const wchar_t c : win32::Wide(typed)) {
+        for (const wchar_t c : text::Wide(typed)) {
             SendMessageW(box, WM_CHAR, c, 1);
         }
     }
@@ -166,7 +166,7 @@ TEST_F(Windows, MainWindowComposesWhatIsTyped) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     const HANDLE copied = GetClipboardData(CF_UNICODETEXT);
     const auto* const characters = static_cast<const wchar_t*>(GlobalLock(copied));
-    EXPECT_EQ(characters ? win32::Utf8(characters) : "", cases[1].sentence);
+    EXPECT_EQ(characters ? text::Narrow(characters) : "", cases[1].sentence);
     GlobalUnlock(copied);
     CloseClipboard();
 }
@@ -349,7 +349,7 @@ TEST_F(Windows, MainWindowStyleFontsColoursPlacesAndTabOrder) {
         const HDC dc = GetDC(main(box));
         const win32::Selected font(
             dc, reinterpret_cast<HFONT>(SendMessageW(main(box), WM_GETFONT, 0, 0)));
-        const std::wstring shown = win32::Wide(text(main(box)));
+        const std::wstring shown = text::Wide(text(main(box)));
         SIZE extent{};
         GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
         ReleaseDC(main(box), dc);
@@ -499,7 +499,7 @@ TEST_F(Windows, OneAboutWindowLoadedAfreshAfterEachClose) {
 TEST_F(Windows, SentenceIsCentredInItsBox) {
     SendMessageW(main("Command1"), BM_CLICK, 0, 0);
     const HWND box = main("TextTrame");
-    const std::wstring shown = win32::Wide(text(box));
+    const std::wstring shown = text::Wide(text(box));
     const HDC dc = GetDC(box);
     SIZE extent{};
     {
@@ -687,14 +687,14 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
         {"LongPos", "E"}, {"LongPos", "W"},  {"TextTrame", Defaults},
     };
     for (const auto& [name, shown] : widest) {
-        SetWindowTextW(main(name), win32::Wide(shown).c_str());
+        SetWindowTextW(main(name), text::Wide(shown).c_str());
         RECT formatting{};
         SendMessageW(main(name), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
         // Laid out by its advance widths, the text fits between the margins too.
-        EXPECT_LE(extentOf(main(name), win32::Wide(shown)), formatting.right - formatting.left)
+        EXPECT_LE(extentOf(main(name), text::Wide(shown)), formatting.right - formatting.left)
             << name << " \"" << shown << "\"";
         EXPECT_TRUE(
-            inkedWithin(main(name), win32::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
+            inkedWithin(main(name), text::Wide(shown), DT_SINGLELINE | DT_NOPREFIX, formatting))
             << name << " \"" << shown << "\"";
     }
     openAbout();
@@ -713,7 +713,7 @@ TEST_P(WindowsAtDpi, EveryTextIsShownWhole) {
             } else if (c.kind != forms::Kind::Label || !IsWindowVisible(control)) {
                 continue;
             }
-            EXPECT_TRUE(inkedWithin(control, win32::Wide(text(control)), format, room))
+            EXPECT_TRUE(inkedWithin(control, text::Wide(text(control)), format, room))
                 << c.name << " \"" << text(control) << "\"";
         }
     }
@@ -795,7 +795,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, WindowsAtDpi, testing::Values(96, 120, 144));
 // The fatal box is captioned with the title and says what went wrong; the process then ends
 // with status 1.
 void showOnStandardError(const std::wstring& caption, const std::wstring& text) {
-    std::fprintf(stderr, "%s: %s\n", win32::Utf8(caption).c_str(), win32::Utf8(text).c_str());
+    std::fprintf(stderr, "%s: %s\n", text::Narrow(caption).c_str(), text::Narrow(text).c_str());
 }
 
 TEST(FatalErrorDeathTest, AnErrorEscapingAHandlerEndsTheProcessWithStatus1) {

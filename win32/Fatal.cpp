@@ -2,7 +2,7 @@
 
 #include "forms/AppDescriptor.h"
 #include "forms/FatalError.h"
-#include "win32/Text.h"
+#include "text/Wide.h"
 
 namespace win32 {
 namespace {
@@ -22,7 +22,7 @@ void SetFatalBox(FatalBox box) {
 
 void FatalError(std::exception_ptr error) noexcept {
     try {
-        shownBox(Wide(forms::AppDescriptor.Title), Wide(forms::FatalErrorText(error)));
+        shownBox(text::Wide(forms::AppDescriptor.Title), text::Wide(forms::FatalErrorText(error)));
     } catch (...) {
         // Nothing more can be told; the process ends all the same.
     }

@@ -1,8 +1,8 @@
 #include "win32/Form.h"
 
 #include "platform/Programs.h"
+#include "text/Wide.h"
 #include "win32/Announce.h"
-#include "win32/Text.h"
 
 #include <commctrl.h>
 
@@ -195,7 +195,7 @@ LRESULT CALLBACK keepSelected(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 Services SystemServices() {
     // Task-modal: without an owner, the box disables every window of the thread.
     return {[](const std::string& caption, const std::string& text) {
-                MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                MessageBoxW(nullptr, text::Wide(text).c_str(), text::Wide(caption).c_str(),
                             MB_OK | MB_TASKMODAL);
             },
             [](const std::string& address) { return platform::OpenWebPage(address).opened(); }};
@@ -234,7 +234,7 @@ HWND Form::create(const forms::Control& c, int id) {
         place.bottom = place.top + side;
     }
     const HWND handle = CreateWindowExW(
-        static_cast<DWORD>(kind.exStyle), kind.className, Wide(c.caption).c_str(),
+        static_cast<DWORD>(kind.exStyle), kind.className, text::Wide(c.caption).c_str(),
         static_cast<DWORD>(WS_CHILD | kind.style | (c.visible ? WS_VISIBLE : 0)), place.left,
         place.top, place.right - place.left, place.bottom - place.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -316,7 +316,7 @@ bool Form::isButton(HWND control) const {
 }
 
 std::string Form::Text(std::size_t control) const {
-    return Utf8(windowText(this->control(control)));
+    return text::Narrow(windowText(this->control(control)));
 }
 
 void Form::SetText(std::size_t control, const std::string& text) {
@@ -324,7 +324,7 @@ void Form::SetText(std::size_t control, const std::string& text) {
         return;
     }
     const HWND handle = this->control(control);
-    SetWindowTextW(handle, Wide(text).c_str()); // a box sends its change notification
+    SetWindowTextW(handle, text::Wide(text).c_str()); // a box sends its change notification
     const forms::Control& design = *controls_.at(control).design;
     if (design.kind != forms::Kind::Label) {
         SendMessageW(handle, EM_SETSEL, 0, 0); // show the start of the text
@@ -332,7 +332,7 @@ void Form::SetText(std::size_t control, const std::string& text) {
     // What the program writes in a box that announces is its answer: read out to the user,
     // whose focus stays on what they pressed.
     if (const std::string_view words = design.announcement; !words.empty() && !text.empty()) {
-        Announce(handle, Wide(std::string(words) + " : " + text));
+        Announce(handle, text::Wide(std::string(words) + " : " + text));
     }
 }
 
@@ -349,7 +349,7 @@ void Form::SetBackground(std::size_t control, std::optional<forms::Colour> colou
 }
 
 void Form::SetCaption(const std::string& caption) {
-    SetWindowTextW(window_, Wide(caption).c_str());
+    SetWindowTextW(window_, text::Wide(caption).c_str());
 }
 
 void Form::MessageBox(const std::string& caption, const std::string& text) {

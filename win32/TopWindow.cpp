@@ -1,7 +1,7 @@
 #include "win32/TopWindow.h"
 
+#include "text/Wide.h"
 #include "win32/Fatal.h"
-#include "win32/Text.h"
 
 #include <stdexcept>
 #include <utility>
@@ -69,7 +69,7 @@ void TopWindow::Create(const forms::Window& design, const wchar_t* className, HW
     AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
     const int x = design.clientPlace ? outer.left : CW_USEDEFAULT;
     const int y = design.clientPlace ? outer.top : CW_USEDEFAULT;
-    CreateWindowExW(frame.exStyle, className, Wide(design.caption).c_str(), frame.style, x, y,
+    CreateWindowExW(frame.exStyle, className, text::Wide(design.caption).c_str(), frame.style, x, y,
                     outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) {
