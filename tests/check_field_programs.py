@@ -6,7 +6,7 @@ then gpspipe -w) and by pynmea2: gpsd reports the time and warns of no date, pyn
 datetime within a second of the clock, and every other field is the beacon's. The same run
 without --timestamp shows what it cures: gpsd's warning and no time.
 
-gpx: --batch --format gpx checked against the GPX 1.1 schema (the part the file uses) with
+gpx: --batch --format gpx checked against the GPX 1.1 schema (the elements the file uses) with
 xmllint, and read back by GPSBabel and gpxpy: every waypoint, named, at the position its
 sentence carries, computed here with exact fractions.
 
@@ -164,7 +164,7 @@ def seven_decimals(value):
 
 
 SCHEMA = """<?xml version="1.0" encoding="UTF-8"?>
-<!-- The part of GPX 1.1 (topografix.com/GPX/1/1/gpx.xsd) that the file uses, as it is there. -->
+<!-- The elements of GPX 1.1 (topografix.com/GPX/1/1/gpx.xsd) that the file uses, as they are there. -->
 <xsd:schema xmlns:xsd="http://www.w3.org/2001/XMLSchema"
     xmlns="http://www.topografix.com/GPX/1/1" targetNamespace="http://www.topografix.com/GPX/1/1"
     elementFormDefault="qualified">
