@@ -17,7 +17,7 @@ LAYERS = {
     "app": {"qt", "win32"},
     "trame": {"composer", "platform", "text"},
     "qt": {"forms", "platform"},
-    "win32": {"forms", "platform"},
+    "win32": {"forms", "platform", "text"},
     "forms": {"composer", "platform", "text"},
     "composer": set(),
     "platform": {"text"},
