@@ -347,6 +347,26 @@ std::string checkFields(std::string_view body, SentenceCheck& check) {
     return faults.Text();
 }
 
+// What is wrong with the checksum after the "*" at `star`, or nothing.
+std::string checksumProblem(std::string_view s, std::size_t star) {
+    const std::string_view given = s.substr(star + 1);
+    const std::string expected = composer::HexDigits(composer::NmeaChecksum(s.substr(1, star - 1)));
+    const bool hex = given.find_first_not_of("0123456789ABCDEFabcdef") == std::string_view::npos;
+    if (given.size() == 1 && hex) {
+        return "somme de contrôle d'un seul chiffre : *" + expected + " attendue";
+    }
+    if (given.size() != 2 || !hex) {
+        return "pas de somme de contrôle « *HH » à la fin";
+    }
+    if (given.find_first_of("abcdef") != std::string_view::npos) {
+        return "somme de contrôle en minuscules : *" + expected + " attendue";
+    }
+    if (given != expected) {
+        return "somme de contrôle fausse : *" + expected + " attendue, pas *" + std::string(given);
+    }
+    return {};
+}
+
 std::string checkSentence(std::string_view s, SentenceCheck& check) {
     if (s.empty() || s[0] != '$') {
         return "pas de « $ » au début";
@@ -358,22 +378,8 @@ std::string checkSentence(std::string_view s, SentenceCheck& check) {
     if (s.find('*') != star) {
         return "« * » au milieu de la trame : il ne doit précéder que la somme de contrôle";
     }
-    const std::string_view given = s.substr(star + 1);
-    const std::string expected = composer::HexDigits(composer::NmeaChecksum(s.substr(1, star - 1)));
-    const auto isHex = [](std::string_view t) {
-        return t.find_first_not_of("0123456789ABCDEFabcdef") == std::string_view::npos;
-    };
-    if (given.size() == 1 && isHex(given)) {
-        return "somme de contrôle d'un seul chiffre : *" + expected + " attendue";
-    }
-    if (given.size() != 2 || !isHex(given)) {
-        return "pas de somme de contrôle « *HH » à la fin";
-    }
-    if (given.find_first_of("abcdef") != std::string_view::npos) {
-        return "somme de contrôle en minuscules : *" + expected + " attendue";
-    }
-    if (given != expected) {
-        return "somme de contrôle fausse : *" + expected + " attendue, pas *" + std::string(given);
+    if (std::string problem = checksumProblem(s, star); !problem.empty()) {
+        return problem;
     }
     if (s.size() + 2 > MaxWithCrlf) {
         return std::to_string(s.size() + 2) + " caractères avec CR LF, plus que les " +
