@@ -1,8 +1,8 @@
 #include "trame/Check.h"
 
-#include "platform/Visible.h"
-
 #include "composer/Composer.h"
+#include "platform/Visible.h"
+#include "trame/Fields.h"
 
 #include <charconv>
 #include <cmath>
@@ -17,36 +17,6 @@ constexpr std::size_t MaxWithCrlf = 82;
 // What the beacon writes where it has no clock and no receiver: accepted, with a remark.
 constexpr std::string_view BeaconDate = "000000";
 constexpr std::string_view BeaconMode = "0";
-
-// A sentence split at its commas, the address ("GPRMC") first.
-enum Field : std::size_t {
-    Address,
-    Time,
-    Status,
-    Latitude,
-    LatitudeLetter,
-    Longitude,
-    LongitudeLetter,
-    Speed,
-    Course,
-    Date,
-    Variation,
-    VariationLetter,
-    Mode,               // NMEA 2.3 and later
-    NavigationalStatus, // NMEA 4.1
-};
-
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return parts;
-        }
-        start = end + 1;
-    }
-}
 
 bool allDigits(std::string_view text) {
     return text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -323,7 +293,7 @@ void checkOtherFields(const std::vector<std::string_view>& fields, Faults& fault
 }
 
 std::string checkFields(std::string_view body, SentenceCheck& check) {
-    const std::vector<std::string_view> fields = split(body, ',');
+    const std::vector<std::string_view> fields = FieldsOf(body);
     const std::string_view address = fields[Address];
     const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
     if (address.size() != 5 || !capital(address[0]) || !capital(address[1]) ||

@@ -2,6 +2,7 @@
 
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
+#include "trame/Fields.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,15 +14,6 @@ namespace {
 bool allowedInXml(char32_t c) {
     return c == '\t' || c == '\n' || c == '\r' ||
            (c >= 0x20 && (c < 0x80 || c >= 0xA0) && c != 0xFFFE && c != 0xFFFF);
-}
-
-// Field `index` of the sentence (0 for "$GPRMC").
-std::string_view field(std::string_view sentence, int index) {
-    for (int i = 0; i < index; ++i) {
-        const std::size_t comma = sentence.find(',');
-        sentence.remove_prefix(comma == std::string_view::npos ? sentence.size() : comma + 1);
-    }
-    return sentence.substr(0, sentence.find_first_of(",*"));
 }
 
 char letter(std::string_view field) {
@@ -52,10 +44,10 @@ std::string GpxEnd() {
 }
 
 std::string GpxWaypoint(std::string_view name, std::string_view sentence) {
-    return "  <wpt lat=\"" + DecimalDegrees(field(sentence, 3), letter(field(sentence, 4))) +
-           "\" lon=\"" + DecimalDegrees(field(sentence, 5), letter(field(sentence, 6))) +
-           "\">\n    <name>" + XmlText(name) + "</name>\n    <desc>" + XmlText(sentence) +
-           "</desc>\n  </wpt>\n";
+    const std::vector<std::string_view> f = FieldsOf(BodyOf(sentence));
+    return "  <wpt lat=\"" + DecimalDegrees(f[Latitude], letter(f[LatitudeLetter])) + "\" lon=\"" +
+           DecimalDegrees(f[Longitude], letter(f[LongitudeLetter])) + "\">\n    <name>" +
+           XmlText(name) + "</name>\n    <desc>" + XmlText(sentence) + "</desc>\n  </wpt>\n";
 }
 
 // In units of 1e-7°: degrees × 10^7 + minutes × 10^7 / 60, the minutes being the digits

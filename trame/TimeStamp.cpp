@@ -1,8 +1,10 @@
 #include "trame/TimeStamp.h"
 
 #include "composer/Composer.h"
+#include "trame/Fields.h"
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace trame {
 namespace {
@@ -16,18 +18,6 @@ std::string digits(long long value, int count) {
     return text;
 }
 
-// Field `index` (0 for "$GPRMC") of the body replaced by `value`.
-void replaceField(std::string& body, int index, std::string_view value) {
-    std::size_t start = 0;
-    for (int i = 0; i < index && start != std::string::npos; ++i) {
-        start = body.find(',', start);
-        start += start == std::string::npos ? 0 : 1;
-    }
-    if (start != std::string::npos) {
-        body.replace(start, std::min(body.find(',', start), body.size()) - start, value);
-    }
-}
-
 } // namespace
 
 std::string WithTime(std::string_view sentence, std::chrono::system_clock::time_point now) {
@@ -36,14 +26,19 @@ std::string WithTime(std::string_view sentence, std::chrono::system_clock::time_
     const auto day = floor<days>(instant);
     const year_month_day date(day);
     const hh_mm_ss time(instant - day);
-    std::string body(sentence.substr(0, sentence.find('*')));
-    replaceField(body, 1,
-                 digits(time.hours().count(), 2) + digits(time.minutes().count(), 2) +
-                     digits(time.seconds().count(), 2) + "." +
-                     digits(time.subseconds().count(), 3));
-    replaceField(body, 9,
-                 digits(unsigned(date.day()), 2) + digits(unsigned(date.month()), 2) +
-                     digits(int(date.year()) % 100, 2));
+    const std::string clock = digits(time.hours().count(), 2) + digits(time.minutes().count(), 2) +
+                              digits(time.seconds().count(), 2) + "." +
+                              digits(time.subseconds().count(), 3);
+    const std::string ddmmyy = digits(unsigned(date.day()), 2) + digits(unsigned(date.month()), 2) +
+                               digits(int(date.year()) % 100, 2);
+    std::vector<std::string_view> fields = FieldsOf(BodyOf(sentence));
+    fields[Time] = clock;
+    fields[Date] = ddmmyy;
+    std::string body = "$";
+    for (const std::string_view field : fields) {
+        body.append(field).append(",");
+    }
+    body.pop_back();
     return composer::WithChecksum(body);
 }
 
