@@ -160,6 +160,24 @@ LRESULT CALLBACK sunkenEdge(HWND box, UINT message, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
+// A button that takes every press as a press. With BS_NOTIFY, which its focus notifications need,
+// the second press within the double-click time would only notify BN_DOUBLECLICKED: no pushed
+// look and no click, so a quick second press of "A lire" after About was closed by a key did
+// nothing.
+LRESULT CALLBACK everyPress(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_LBUTTONDBLCLK:
+        return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, everyPress, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 // A box whose whole text stays selected: once it has the focus, by a click or by Tab, and after
 // every edit. A typed character is taken as replacing it wherever the caret stands, so the length
 // limit never refuses it.
@@ -253,6 +271,9 @@ HWND Form::create(const forms::Control& c, int id) {
         if (c.keepsSelected) {
             SetWindowSubclass(handle, keepSelected, 0, 0);
         }
+    }
+    if (c.kind == forms::Kind::Button) {
+        SetWindowSubclass(handle, everyPress, 0, 0);
     }
     if (c.kind == forms::Kind::PictureBox) {
         SendMessageW(handle, STM_SETICON,
