@@ -2,9 +2,9 @@
 # The program under a real window manager (openbox), driven as a user does: the main window is
 # an application window with a close box alone; the About window stays out of the taskbar,
 # without an icon and without pinning itself above the main window; "A lire" brings back an
-# iconic About window; closing the main window leaves About open, usable and back in the
-# taskbar, and closing About then ends the program with status 0. Run it through
-# on_x11_display.sh --window-manager.
+# iconic About window, and opens About again at one press however it was closed; closing the
+# main window leaves About open, usable and back in the taskbar, and closing About then ends the
+# program with status 0. Run it through on_x11_display.sh --window-manager.
 set -uo pipefail
 program=$1
 source "$(dirname "$0")/window_manager_checks.sh"
@@ -63,6 +63,7 @@ check "\"A lire\" restores the minimised About" eventually shown "$about"
 check "\"A lire\" activates the restored About" eventually active "$about"
 check "the restored About is still out of the taskbar" \
     eval 'property $about _NET_WM_STATE | grep -q SKIP_TASKBAR'
+check_reopens_after_every_close
 
 wmctrl -i -c "$main"
 check "the main window closes" eventually eval '! has_window "Quorvelin "'

@@ -52,36 +52,6 @@ check "the main window is active" eventually active "$main"
 read_me
 check "\"A lire\" activates the shown About" eventually active "$about"
 
-# Closed every way, About opens again at one press of "A lire" as soon as it is gone: the press
-# comes within the double-click time of the one before. OK stands at 328, 175 in About's client
-# area of 426 x 237.
-close_about() {
-    if [[ $1 == OK ]]; then
-        local WIDTH HEIGHT
-        eval "$(xdotool getwindowgeometry --shell "$about" | grep -E '^(WIDTH|HEIGHT)=')"
-        local edge=$(((WIDTH - 426) / 2))
-        xdotool mousemove --window "$about" $((edge + 340)) $((HEIGHT - 237 - edge + 185)) click 1
-    else
-        xdotool key "$1"
-    fi
-}
-gone() { [[ -z $(window "$about_title") ]]; }
-for way in Escape Return alt+F4 OK; do
-    opened=0
-    for _ in {1..10}; do
-        close_about "$way"
-        eventually gone || break
-        read_me
-        if eventually has_window "$about_title"; then
-            opened=$((opened + 1))
-        else # the press was lost: one more brings About back for the next round
-            read_me
-            eventually has_window "$about_title" || break
-        fi
-        about=$(window "$about_title")
-        eventually active "$about"
-    done
-    check "closed by $way, About opens at each of ten presses ($opened)" test "$opened" -eq 10
-done
+check_reopens_after_every_close
 ((failures == 0)) && echo "passed"
 exit $((failures > 0))
