@@ -161,9 +161,9 @@ LRESULT CALLBACK sunkenEdge(HWND box, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // A button that takes every press as a press. With BS_NOTIFY, which its focus notifications need,
-// the second press within the double-click time would only notify BN_DOUBLECLICKED: no pushed
-// look and no click, so a quick second press of "A lire" after About was closed by a key did
-// nothing.
+// a press within the double-click time of the last click on it would only notify
+// BN_DOUBLECLICKED, with no pushed look and no click: "A lire" pressed again soon after a key
+// closed About would be lost.
 LRESULT CALLBACK everyPress(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                             UINT_PTR /*id*/, DWORD_PTR /*data*/) {
     switch (message) {
